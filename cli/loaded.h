@@ -1,0 +1,25 @@
+// Reading an image file for a command, with the one-line error the CLI prints.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "model/image.h"
+
+namespace quarnel::cli {
+
+struct LoadedImage {
+    std::string file;  // as given on the command line
+    Image image;
+    LoadOutcome outcome;
+    std::vector<std::string> notices;  // message-box texts raised while loading
+};
+
+// Loads `file`; on failure prints "quarnel-cli: FILE: cannot read: REASON" to
+// standard error and returns nothing.
+std::optional<LoadedImage> loadForCommand(const std::string& file);
+
+// "0A5F": four upper-case hexadecimal digits.
+std::string hex4(unsigned value);
+
+}  // namespace quarnel::cli

@@ -1,0 +1,52 @@
+// verify: one line per image with its checksum and the structural checks.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/loaded.h"
+#include "model/layout.h"
+
+namespace quarnel::cli {
+
+namespace {
+
+std::vector<std::string> imageProblems(const LoadedImage& loaded) {
+    std::vector<std::string> problems;
+    const LoadOutcome& o = loaded.outcome;
+    if (!o.checksumOk)
+        problems.push_back("checksum " + hex4(o.stored) + " stored, " + hex4(o.computed) +
+                           " computed");
+    for (auto& p : structuralProblems(loaded.image)) problems.push_back(std::move(p));
+    return problems;
+}
+
+}  // namespace
+
+void addVerify(CLI::App& app, int& status) {
+    auto* cmd = app.add_subcommand("verify", "Check the checksum and the layout of images");
+    auto files = std::make_shared<std::vector<std::string>>();
+    cmd->add_option("IMAGE", *files, "Image files to check")->required();
+    cmd->callback([files, &status] {
+        for (const auto& file : *files) {
+            auto loaded = loadForCommand(file);
+            if (!loaded) {
+                status = kUsage;
+                continue;
+            }
+            const auto problems = imageProblems(*loaded);
+            if (problems.empty()) {
+                std::cout << file << ": ok, checksum " << hex4(loaded->outcome.stored) << "\n";
+                continue;
+            }
+            std::cout << file << ": FAILED";
+            const char* sep = ": ";
+            for (const auto& p : problems) {
+                std::cout << sep << p;
+                sep = "; ";
+            }
+            std::cout << "\n";
+            if (status == kOk) status = kCheckFailed;
+        }
+    });
+}
+
+}  // namespace quarnel::cli
