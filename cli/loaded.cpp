@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/commands.h"
+
 namespace quarnel::cli {
 
 std::optional<LoadedImage> loadForCommand(const std::string& file) {
@@ -16,6 +18,15 @@ std::optional<LoadedImage> loadForCommand(const std::string& file) {
     }
     loaded.notices = notices.texts(NoticeKind::Box);
     return loaded;
+}
+
+int saveForCommand(Image& image, const std::string& out) {
+    const SaveOutcome saved = saveImageFile(image, out);
+    if (!saved.ok) {
+        std::cerr << "quarnel-cli: " << out << ": cannot write: " << saved.error << "\n";
+        return kUsage;
+    }
+    return kOk;
 }
 
 std::string hex4(unsigned value) {

@@ -19,6 +19,11 @@ struct LoadedImage {
 // standard error and returns nothing.
 std::optional<LoadedImage> loadForCommand(const std::string& file);
 
+// Saves the image to `out` through the model's safe save (4096 bytes,
+// EPROM-window bit, fresh checksum, temporary file then replace). Prints
+// "quarnel-cli: OUT: cannot write: REASON" on failure. Returns an exit status.
+int saveForCommand(Image& image, const std::string& out);
+
 // "0A5F": four upper-case hexadecimal digits.
 std::string hex4(unsigned value);
 
