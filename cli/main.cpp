@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     int status = quarnel::cli::kOk;
     quarnel::cli::addShow(app, status);
     quarnel::cli::addVerify(app, status);
+    quarnel::cli::addMessageCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

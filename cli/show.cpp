@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/loaded.h"
+#include "cli/show_cw.h"
 #include "model/layout.h"
 
 namespace quarnel::cli {
@@ -40,6 +41,7 @@ Json showJson(const LoadedImage& loaded) {
     doc["too_large"] = o.tooLarge;
     doc["checksum"] = {{"stored", o.stored}, {"computed", o.computed}, {"ok", o.checksumOk}};
     doc["header"] = headerJson(loaded.image);
+    addCwJson(doc, loaded.image);
     doc["problems"] = layoutProblems(loaded.image);
     return doc;
 }
@@ -69,6 +71,7 @@ void showText(const LoadedImage& loaded, std::ostream& out) {
     out << "CW speed    " << cwSpeedItemText(cwSpeedItem(image)) << " wpm\n";
     out << "Re-key delay       " << delayText(rekeyDelayItem(image)) << "\n";
     out << "Tone start delay   " << delayText(toneStartDelayItem(image)) << "\n";
+    showCwText(image, out);
     for (const auto& p : layoutProblems(image)) out << "Problem: " << p << "\n";
 }
 
