@@ -245,7 +245,7 @@ std::vector<std::string> structuralProblems(const Image& image) {
     }
     const long span = static_cast<long>(readField(image, Field::CwEnd)) - 1 -
                       static_cast<long>(readField(image, Field::CwIdAddr));
-    if (span < -1) out.push_back("CW address error");
+    if (span < 0) out.push_back("CW address error");
     for (auto& p : layoutProblems(image)) out.push_back(std::move(p));
     return out;
 }
