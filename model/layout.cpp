@@ -104,21 +104,29 @@ const std::vector<FieldSpec>& fieldTable() { return kFields; }
 
 const FieldSpec& fieldSpec(Field field) { return kFields.at(static_cast<std::size_t>(field)); }
 
+bool fieldInside(Field field, std::size_t base) {
+    if (!validField(field)) return false;
+    const FieldSpec& spec = fieldSpec(field);
+    // A record base past the EPROM is refused before adding, so that a huge
+    // base cannot wrap around to a small offset.
+    if (spec.area == Area::Record && base >= kEpromSize) return false;
+    const std::size_t start = fieldStart(spec, base);
+    return start < kEpromSize && spec.bytes <= kEpromSize - start;
+}
+
 std::uint32_t readField(const Image& image, Field field, std::size_t base) {
-    if (!validField(field)) return 0;
+    if (!fieldInside(field, base)) return 0;
     const FieldSpec& spec = fieldSpec(field);
     const std::size_t start = fieldStart(spec, base);
-    if (start >= kEpromSize || spec.bytes > kEpromSize - start) return 0;
     std::uint32_t raw = 0;
     for (std::size_t i = 0; i < spec.bytes; ++i) raw = raw << 8 | image[start + i];
     return (raw >> spec.shift) & fieldMask(spec);
 }
 
 bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base) {
-    if (!validField(field)) return false;
+    if (!fieldInside(field, base)) return false;
     const FieldSpec& spec = fieldSpec(field);
     const std::size_t start = fieldStart(spec, base);
-    if (start >= kEpromSize || spec.bytes > kEpromSize - start) return false;
     const std::uint32_t mask = fieldMask(spec);
     if (value > mask) return false;
     std::uint32_t raw = 0;

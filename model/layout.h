@@ -71,6 +71,10 @@ std::uint32_t readField(const Image& image, Field field, std::size_t base = 0);
 // EPROM or the value does not fit the field's width.
 bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base = 0);
 
+// Whether the field's bytes lie inside the EPROM for record `base` (header
+// fields ignore it); readField and writeField act only on such fields.
+bool fieldInside(Field field, std::size_t base = 0);
+
 // ---- Header pointers and areas -------------------------------------------
 
 constexpr std::size_t kRecordFieldBytes = 22;  // record offsets 0..21 hold fields

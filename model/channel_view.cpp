@@ -1,0 +1,155 @@
+#include "model/channel_view.h"
+
+#include "model/notice.h"
+
+namespace quarnel {
+
+namespace {
+
+bool bit(const Image& image, Field field, std::size_t base) { return readField(image, field, base) != 0; }
+
+FrequencyView frequencyView(const Image& image, std::size_t base, Direction direction, Band band) {
+    const SynthesizerReading r = decodeFrequency(image, base, direction, band);
+    FrequencyView v;
+    v.synthesizerHz = r.hz;
+    v.hz = shownFrequency(r.hz, direction);
+    v.text = frequencyText(r.hz, direction, r.swallow, r.mainCount);
+    v.reference = r.reference;
+    v.referenceText = referenceText(direction, r.reference);
+    v.swallow = r.swallow;
+    v.mainCount = r.mainCount;
+    return v;
+}
+
+CodeView codeView(const Image& image, std::size_t base, Direction direction,
+                  std::vector<ViewNotice>& notices) {
+    const DisplayStep step =
+        direction == Direction::Receive ? DisplayStep::ReceiveCode : DisplayStep::TransmitCode;
+    CodeView v;
+    v.type = codeType(image, base, direction);
+    if (v.type == CodeType::Carrier) return v;
+    v.listEnabled = true;
+    const CodeLookup lookup = v.type == CodeType::Pl ? decodePl(image, base, direction)
+                                                     : decodeDpl(image, base, direction);
+    if (lookup.found())
+        v.item = lookup.index - 1;
+    else
+        notices.push_back({step, lookup.notFound});
+    if (v.type == CodeType::Pl) {
+        v.noteShown = direction == Direction::Receive;
+    } else {
+        v.invertEnabled = true;
+        v.inverted = isInverted(image, base, direction);
+    }
+    return v;
+}
+
+}  // namespace
+
+PriorityView priorityUpdate(int repeater, int local, int wireline) {
+    PriorityView p;
+    p.repeater = repeater;
+    p.local = local;
+    p.wireline = wireline;
+    // Rows Highest, Middle, Lowest: two or more paths in one row conflict.
+    for (int level = 1; level <= 3; ++level) {
+        const int inRow = (repeater == level) + (local == level) + (wireline == level);
+        if (inRow < 2) continue;
+        p.repeaterConflict = p.repeaterConflict || repeater == level;
+        p.localConflict = p.localConflict || local == level;
+        p.wirelineConflict = p.wirelineConflict || wireline == level;
+    }
+    // A level outside 1..3 is an unchecked row: stored as 0.
+    auto stored = [](int level) { return level >= 1 && level <= 3 ? level : 0; };
+    p.byte = static_cast<std::uint8_t>(stored(repeater) | stored(local) << 2 | stored(wireline) << 4);
+    return p;
+}
+
+ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
+    ChannelView v;
+    const int n = request.channel;
+    v.channel = n;
+
+    // 1.-3. Channel count, channel base, the header labels.
+    const ChannelLocation location = channelBase(image, n);
+    HeaderView& h = v.header;
+    h.modes = static_cast<int>(readField(image, Field::Modes));
+    h.channelCountText = "Total Number of Channels: " + signedDecimal(h.modes - 1);
+    h.versionText = "Codeplug Version byte: " + signedDecimal(readField(image, Field::VersionByte));
+    // 8. (header part) The header drop-downs.
+    h.idTimerItem = idTimerItem(image);
+    h.cwSpeedItem = cwSpeedItem(image);
+    const int rekey = rekeyDelayItem(image);
+    const int toneStart = toneStartDelayItem(image);
+    if (rekey >= 0) h.rekeyDelayItem = rekey;
+    if (toneStart >= 0) h.toneStartDelayItem = toneStart;
+
+    // 4. The title; the tune channel is the last one.
+    v.tuneChannel = n == h.modes;
+    v.title = v.tuneChannel ? "Tune Channel" : "Channel " + signedDecimal(n);
+
+    if (!location.ok()) {
+        v.error = location.error;
+        v.problem = layoutErrorText(location.error, n);
+        return v;
+    }
+    const std::size_t base = location.base;
+    v.base = base;
+
+    // 6.-7. Receiver Ctrl and Rpt Ctrl.
+    v.rxControl = {bit(image, Field::RxControlCarrier, base), bit(image, Field::RxControlCode, base),
+                   bit(image, Field::RxControlAuxilary, base)};
+    v.repeaterActivate = {bit(image, Field::ActivateCarrier, base), bit(image, Field::ActivateCode, base),
+                          bit(image, Field::ActivateAuxilary, base)};
+    v.repeaterHold = {bit(image, Field::HoldCarrier, base), bit(image, Field::HoldCode, base),
+                      bit(image, Field::HoldAuxilary, base)};
+
+    // 10. Transmit timers.
+    v.wirelineTimerItem = lineTimeoutItem(image, base);
+    v.localTimerItem = localTimeoutItem(image, base);
+    v.repeaterTimerItem = repeaterTimeoutItem(image, base);
+    v.dropoutItem = dropoutItem(image, base);
+
+    // 11. Transmit priority (the highlight is the priority update's, step 20).
+    const int repeater = priorityLevel(image, base, PriorityPath::Repeater);
+    const int local = priorityLevel(image, base, PriorityPath::Local);
+    const int wireline = priorityLevel(image, base, PriorityPath::Wireline);
+
+    // 12. ID/Alarm Ctrl.
+    v.cwIdEnable = bit(image, Field::CwIdEnable, base);
+    v.plDplWithId = bit(image, Field::PlWithId, base);
+    v.idDuringActivity = bit(image, Field::IdDuringActivity, base);
+
+    // 13.-15. The three frequencies and their references.
+    v.rx = frequencyView(image, base, Direction::Receive, request.rxBand);
+    v.tx = frequencyView(image, base, Direction::Transmit, request.txBand);
+    v.idle = frequencyView(image, base, Direction::Idle, request.txBand);
+
+    // 16.-17. Receive code first, then transmit, each raising its own notice.
+    v.rxCode = codeView(image, base, Direction::Receive, v.notices);
+    v.txCode = codeView(image, base, Direction::Transmit, v.notices);
+
+    // 18. Alarms and audio.
+    v.muteOnWireline = bit(image, Field::AlarmMuteOnWireline, base);
+    v.enableOverAir = bit(image, Field::AlarmEnableOverAir, base);
+    v.repeaterAudio = bit(image, Field::RepeaterAudio, base);
+    v.localMicAudio = bit(image, Field::LocalMicAudio, base);
+
+    // 19. CW ID Select.
+    const int message = cwMessageItem(image, base);
+    if (!request.cwMessageCount || message < *request.cwMessageCount) v.cwMessageItem = message;
+
+    // 20. The priority update.
+    v.priority = priorityUpdate(repeater, local, wireline);
+    return v;
+}
+
+ChannelView displayChannel(Image& image, const ChannelViewRequest& request) {
+    ChannelView v = channelView(image, request);
+    if (!v.ok()) return v;
+    v.priorityRewritten = readField(image, Field::TxPriority, v.base) != v.priority.byte;
+    writeField(image, Field::TxPriority, v.priority.byte, v.base);
+    return v;
+}
+
+}  // namespace quarnel

@@ -1,0 +1,167 @@
+// The channel display as data: everything the main window shows for one
+// channel, decoded from the image in the order the display runs its steps.
+// The editor writes a view into its controls; the command-line tool prints
+// it. Both therefore show exactly the same decoding.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/image.h"
+#include "model/layout.h"
+#include "model/synthesizer.h"
+#include "model/tones.h"
+
+namespace quarnel {
+
+// The steps of the channel display, in the order it runs them.
+enum class DisplayStep {
+    ChannelBase = 1,
+    ChannelCount = 2,
+    VersionByte = 3,
+    Title = 4,
+    ClearSelections = 5,
+    ReceiverCtrl = 6,
+    RptCtrl = 7,
+    HeaderLists = 8,
+    CwMessages = 9,
+    Timers = 10,
+    Priority = 11,
+    IdAlarmCtrl = 12,
+    ReceiveFrequency = 13,
+    TransmitFrequency = 14,
+    IdleFrequency = 15,
+    ReceiveCode = 16,
+    TransmitCode = 17,
+    AlarmsAudio = 18,
+    CwIdSelect = 19,
+    PriorityUpdate = 20,
+};
+
+// A message box the display raises (OK button only), with the step raising it.
+struct ViewNotice {
+    DisplayStep step;
+    std::string text;
+};
+
+struct ChannelViewRequest {
+    int channel = 1;
+    Band rxBand = Band::Uhf;  // reads the receive word
+    Band txBand = Band::Uhf;  // reads the transmit and idle words
+    // The CW message count when the caller knows it: a CW ID Select index at
+    // or beyond it selects nothing. Without it the index is taken as it is.
+    std::optional<int> cwMessageCount;
+};
+
+// Labels 942 and 943 and the four header drop-downs.
+struct HeaderView {
+    int modes = 0;
+    std::string channelCountText;  // "Total Number of Channels:  15" (Modes - 1)
+    std::string versionText;       // "Codeplug Version byte:  3"
+    int idTimerItem = 0;           // 0 = "ALL TX", k = k minutes
+    int cwSpeedItem = 0;           // 0 = "<1", 1..32, 33 = ">32"
+    std::optional<int> rekeyDelayItem;
+    std::optional<int> toneStartDelayItem;
+};
+
+// One frequency display and its reference label.
+struct FrequencyView {
+    std::uint32_t synthesizerHz = 0;  // F as the word decodes
+    std::uint32_t hz = 0;             // as shown: F, plus the IF offset on receive
+    std::string text;                 // "448.8500", "443.85000", "Disabled"
+    int reference = 0;                // reference code 0..3
+    std::string referenceText;        // "RX Reference 6.250 KHz", "oops"
+    int swallow = 0;
+    int mainCount = 0;
+};
+
+// A direction's code-type options, tone or code drop-down and "Invert DPL".
+struct CodeView {
+    CodeType type = CodeType::Carrier;  // the option checked, and the code type kept
+    bool listEnabled = false;     // the drop-down is enabled and filled
+    std::optional<int> item;      // its selection (table index - 1); none when not found
+    bool invertEnabled = false;   // "Invert DPL" enabled (DPL only)
+    bool inverted = false;        // "Invert DPL" checked
+    bool noteShown = false;       // receive PL only: the PL filter note
+};
+
+struct ControlChecks {
+    bool carrier = false;
+    bool code = false;  // "Code (PL/DPL)"
+    bool auxilary = false;
+};
+
+// The transmit priority options and the conflict highlight of their labels.
+struct PriorityView {
+    int repeater = 0;  // 0 Disabled, 1 Highest, 2 Middle, 3 Lowest
+    int local = 0;
+    int wireline = 0;
+    bool repeaterConflict = false;  // label 1701 highlighted
+    bool wirelineConflict = false;  // label 1702
+    bool localConflict = false;     // label 1703
+    std::uint8_t byte = 0;          // TX Priority as the priority update writes it
+};
+
+// The priority update for a set of levels: a path whose row (Highest, Middle
+// or Lowest) holds another path too is highlighted; the byte is
+// repeater | local << 2 | wireline << 4, so bits 6-7 are 0.
+PriorityView priorityUpdate(int repeater, int local, int wireline);
+
+struct ChannelView {
+    int channel = 0;
+    // Set when the record cannot be reached; then only `header` and `problem`
+    // are filled and the rest keeps its neutral values.
+    LayoutError error = LayoutError::None;
+    std::string problem;
+    std::size_t base = 0;  // the channel base kept for the edits
+
+    HeaderView header;
+    std::string title;         // "Channel  5", or "Tune Channel"
+    bool tuneChannel = false;  // the title is drawn in red
+
+    ControlChecks rxControl;         // Receiver Ctrl bits 4, 6, 5
+    ControlChecks repeaterActivate;  // Rpt Ctrl bits 0, 2, 1
+    ControlChecks repeaterHold;      // Rpt Ctrl bits 4, 6, 5
+
+    int wirelineTimerItem = 0;  // 0 = "None", k = 15 x k seconds
+    int repeaterTimerItem = 0;
+    int localTimerItem = 0;
+    int dropoutItem = 0;  // 0 = "None", 1..7 seconds
+
+    PriorityView priority;
+
+    bool cwIdEnable = false;
+    bool plDplWithId = false;
+    bool idDuringActivity = false;
+
+    FrequencyView rx, tx, idle;
+    CodeView rxCode, txCode;
+
+    bool muteOnWireline = false;
+    bool enableOverAir = false;
+    bool repeaterAudio = false;
+    bool localMicAudio = false;  // ("Wireline Audio" is never checked)
+
+    std::optional<int> cwMessageItem;  // the CW message list's selection
+
+    std::vector<ViewNotice> notices;  // in the order the display raises them
+
+    bool priorityRewritten = false;  // displayChannel changed TX Priority
+
+    bool ok() const { return error == LayoutError::None; }
+};
+
+// Decodes channel `request.channel` into a view, touching nothing. The view's
+// priority.byte is what the display's last step writes into TX Priority.
+ChannelView channelView(const Image& image, const ChannelViewRequest& request);
+
+// The channel display: channelView, then the priority update's rewrite of TX
+// Priority (record byte 7) applied to the image, as every display of a
+// channel does. priorityRewritten says whether the byte changed (only bits
+// 6-7 can); the caller's modified flag stays as it was.
+ChannelView displayChannel(Image& image, const ChannelViewRequest& request);
+
+}  // namespace quarnel
