@@ -15,5 +15,6 @@ enum Exit { kOk = 0, kCheckFailed = 1, kUsage = 2, kRefused = 3 };
 void addShow(CLI::App& app, int& status);
 void addVerify(CLI::App& app, int& status);
 void addMessageCommand(CLI::App& app, int& status);
+void addSet(CLI::App& app, int& status);
 
 }  // namespace quarnel::cli

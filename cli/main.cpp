@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     quarnel::cli::addShow(app, status);
     quarnel::cli::addVerify(app, status);
     quarnel::cli::addMessageCommand(app, status);
+    quarnel::cli::addSet(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

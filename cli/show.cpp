@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/loaded.h"
 #include "cli/show_cw.h"
+#include "cli/show_channels.h"
 #include "model/layout.h"
 
 namespace quarnel::cli {
@@ -33,7 +34,7 @@ Json headerJson(const Image& image) {
     return h;
 }
 
-Json showJson(const LoadedImage& loaded) {
+Json showJson(const LoadedImage& loaded, const std::vector<ChannelView>& channels) {
     const LoadOutcome& o = loaded.outcome;
     Json doc;
     doc["file"] = loaded.file;
@@ -42,6 +43,7 @@ Json showJson(const LoadedImage& loaded) {
     doc["checksum"] = {{"stored", o.stored}, {"computed", o.computed}, {"ok", o.checksumOk}};
     doc["header"] = headerJson(loaded.image);
     addCwJson(doc, loaded.image);
+    doc["channels"] = channelsJson(channels);
     doc["problems"] = layoutProblems(loaded.image);
     return doc;
 }
@@ -82,11 +84,13 @@ void addShow(CLI::App& app, int& status) {
     struct Options {
         std::string file;
         std::string format = "text";
+        ChannelOptions channels;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("IMAGE", opt->file, "Image file")->required();
     cmd->add_option("--format", opt->format, "Output format")
-        ->check(CLI::IsMember({"text", "json"}));
+        ->check(CLI::IsMember({"text", "json", "csv"}));
+    addChannelOptions(cmd, opt->channels, "Show only channel N");
     cmd->callback([opt, &status] {
         auto loaded = loadForCommand(opt->file);
         if (!loaded) {
@@ -94,10 +98,22 @@ void addShow(CLI::App& app, int& status) {
             return;
         }
         for (const auto& n : loaded->notices) std::cerr << opt->file << ": " << n << "\n";
-        if (opt->format == "json")
-            std::cout << showJson(*loaded).dump(2) << "\n";
-        else
+        std::vector<int> numbers;
+        if (!selectChannels(opt->channels, loaded->image, opt->file, true, numbers)) {
+            status = kUsage;
+            return;
+        }
+        const Band rxBand = bandOption(opt->channels.rxBand);
+        const Band txBand = bandOption(opt->channels.txBand);
+        const auto channels = decodeChannels(loaded->image, numbers, rxBand, txBand);
+        if (opt->format == "json") {
+            std::cout << showJson(*loaded, channels).dump(2) << "\n";
+        } else if (opt->format == "csv") {
+            channelsCsv(channels, std::cout);
+        } else {
             showText(*loaded, std::cout);
+            channelsText(channels, rxBand, txBand, std::cout);
+        }
         status = kOk;
     });
 }

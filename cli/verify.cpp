@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/loaded.h"
+#include "model/channel_view.h"
 #include "model/layout.h"
 
 namespace quarnel::cli {
@@ -16,6 +17,15 @@ std::vector<std::string> imageProblems(const LoadedImage& loaded) {
         problems.push_back("checksum " + hex4(o.stored) + " stored, " + hex4(o.computed) +
                            " computed");
     for (auto& p : structuralProblems(loaded.image)) problems.push_back(std::move(p));
+    // Squelch codes missing from their tables: what the channel display
+    // would report in a message box (the bands do not matter for codes).
+    const int modes = static_cast<int>(readField(loaded.image, Field::Modes));
+    for (int n = 1; n <= modes; ++n) {
+        ChannelViewRequest request;
+        request.channel = n;
+        for (const auto& notice : channelView(loaded.image, request).notices)
+            problems.push_back("channel " + std::to_string(n) + ": " + notice.text);
+    }
     return problems;
 }
 

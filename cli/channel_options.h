@@ -1,0 +1,34 @@
+// The options that pick channels and bands, shared by the commands that
+// decode or edit channels: --channel N|all, --rx-band B, --tx-band B.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "model/image.h"
+#include "model/synthesizer.h"
+
+namespace quarnel::cli {
+
+struct ChannelOptions {
+    std::string channel;       // "", a number, or "all"
+    std::string rxBand = "uhf";
+    std::string txBand = "uhf";
+};
+
+// Adds --channel, --rx-band and --tx-band to `cmd`, storing into `options`.
+void addChannelOptions(CLI::App* cmd, ChannelOptions& options, const std::string& channelHelp);
+
+// "vhf", "uhf", "800".
+Band bandOption(const std::string& name);
+
+// The channel numbers the options name for `image`: the one given, or every
+// channel 1..Modes when `allByDefault` and none is given (or "all"), or
+// channel 1. A number outside 1..Modes prints
+// "quarnel-cli: FILE: there is no channel N ..." and gives false.
+bool selectChannels(const ChannelOptions& options, const Image& image, const std::string& file,
+                    bool allByDefault, std::vector<int>& channels);
+
+}  // namespace quarnel::cli

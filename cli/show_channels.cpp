@@ -1,0 +1,241 @@
+#include "cli/show_channels.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+namespace quarnel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json itemJson(const std::optional<int>& item) { return item ? Json(*item) : Json(nullptr); }
+
+const char* codeTypeKey(CodeType type) {
+    switch (type) {
+    case CodeType::Carrier: return "carrier";
+    case CodeType::Pl: return "pl";
+    case CodeType::Dpl: return "dpl";
+    }
+    return "carrier";
+}
+
+Json frequencyJson(const FrequencyView& f, const CodeView* code) {
+    Json j;
+    j["hz"] = f.hz;
+    j["text"] = f.text;
+    j["reference"] = f.reference;
+    j["reference_text"] = f.referenceText;
+    if (code) {
+        j["code_type"] = codeTypeKey(code->type);
+        j["code_item"] = itemJson(code->item);
+        j["inverted"] = code->inverted;
+    }
+    return j;
+}
+
+Json checksJson(const ControlChecks& c) {
+    return {{"carrier", c.carrier}, {"code", c.code}, {"auxilary", c.auxilary}};
+}
+
+Json channelJson(const ChannelView& v) {
+    Json c;
+    c["number"] = v.channel;
+    c["tune"] = v.tuneChannel;
+    c["base"] = v.base;
+    c["title"] = v.title;
+    c["rx"] = frequencyJson(v.rx, &v.rxCode);
+    c["tx"] = frequencyJson(v.tx, &v.txCode);
+    c["idle"] = frequencyJson(v.idle, nullptr);
+    c["rx_control"] = checksJson(v.rxControl);
+    c["repeater_activate"] = checksJson(v.repeaterActivate);
+    c["repeater_hold"] = checksJson(v.repeaterHold);
+    Json conflict = Json::array();
+    if (v.priority.repeaterConflict) conflict.push_back("repeater");
+    if (v.priority.wirelineConflict) conflict.push_back("wireline");
+    if (v.priority.localConflict) conflict.push_back("local");
+    c["priority"] = {{"repeater", v.priority.repeater},
+                     {"local", v.priority.local},
+                     {"wireline", v.priority.wireline},
+                     {"conflict", conflict}};
+    c["timers"] = {{"wireline_item", v.wirelineTimerItem},
+                   {"repeater_item", v.repeaterTimerItem},
+                   {"local_item", v.localTimerItem},
+                   {"dropout_item", v.dropoutItem}};
+    c["id"] = {{"cw_id_enable", v.cwIdEnable},
+               {"pl_dpl_with_id", v.plDplWithId},
+               {"id_during_activity", v.idDuringActivity},
+               {"message_item", itemJson(v.cwMessageItem)}};
+    c["alarms"] = {{"mute_on_wireline", v.muteOnWireline}, {"enable_over_air", v.enableOverAir}};
+    c["audio"] = {{"repeater", v.repeaterAudio}, {"local_mic", v.localMicAudio}};
+    Json notices = Json::array();
+    for (const auto& n : v.notices) notices.push_back(n.text);
+    c["notices"] = notices;
+    return c;
+}
+
+// ---- CSV -------------------------------------------------------------------------
+
+std::string csvField(const std::string& text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quote) return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string scalarText(const Json& j) {
+    if (j.is_null()) return "";
+    if (j.is_string()) return j.get<std::string>();
+    if (j.is_array()) {
+        std::string joined;
+        for (const auto& e : j) joined += (joined.empty() ? "" : "; ") + scalarText(e);
+        return joined;
+    }
+    return j.dump();
+}
+
+// The JSON object flattened to (path, value) pairs, nested keys joined by "_".
+void flatten(const Json& j, const std::string& prefix,
+             std::vector<std::pair<std::string, std::string>>& out) {
+    for (const auto& [key, value] : j.items()) {
+        const std::string path = prefix.empty() ? key : prefix + "_" + key;
+        if (value.is_object())
+            flatten(value, path, out);
+        else
+            out.emplace_back(path, scalarText(value));
+    }
+}
+
+// ---- Text table -------------------------------------------------------------
+
+std::string codeText(const CodeView& c) {
+    switch (c.type) {
+    case CodeType::Carrier: return "Carrier";
+    case CodeType::Pl: {
+        if (!c.item) return "PL ?";
+        std::string tone = toneText(*c.item + 1);
+        while (!tone.empty() && tone.back() == ' ') tone.pop_back();
+        return "PL " + tone;
+    }
+    case CodeType::Dpl:
+        return std::string("DPL ") + (c.item ? dplCodeText(*c.item + 1) : "?") + (c.inverted ? " inv" : "");
+    }
+    return "";
+}
+
+std::string referenceShort(int reference) {
+    switch (reference) {
+    case 1: return "6.250";
+    case 2: return "4.166";
+    case 3: return "5.000";
+    default: return "oops";
+    }
+}
+
+std::string flags(std::initializer_list<std::pair<bool, char>> bits) {
+    std::string out;
+    for (const auto& [on, letter] : bits) out += on ? letter : '-';
+    return out;
+}
+
+std::string priorityText(const PriorityView& p) {
+    auto one = [](char path, int level, bool conflict) {
+        return std::string(1, path) + std::to_string(level) + (conflict ? "!" : "");
+    };
+    return one('R', p.repeater, p.repeaterConflict) + " " + one('W', p.wireline, p.wirelineConflict) +
+           " " + one('L', p.local, p.localConflict);
+}
+
+std::string secondsText(int item, int unit) { return item == 0 ? "-" : std::to_string(item * unit); }
+
+}  // namespace
+
+std::vector<ChannelView> decodeChannels(const Image& image, const std::vector<int>& channels,
+                                        Band rxBand, Band txBand) {
+    std::vector<ChannelView> views;
+    for (int n : channels) {
+        ChannelViewRequest request;
+        request.channel = n;
+        request.rxBand = rxBand;
+        request.txBand = txBand;
+        ChannelView v = channelView(image, request);
+        if (v.ok()) views.push_back(std::move(v));
+    }
+    return views;
+}
+
+nlohmann::ordered_json channelsJson(const std::vector<ChannelView>& views) {
+    Json list = Json::array();
+    for (const auto& v : views) list.push_back(channelJson(v));
+    return list;
+}
+
+void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBand, std::ostream& out) {
+    out << "Channels (RX band " << bandName(rxBand) << ", TX band " << bandName(txBand) << ")\n";
+    std::vector<std::vector<std::string>> rows = {
+        {"Ch", "Title", "RX MHz", "Ref", "RX code", "TX MHz", "Ref", "TX code", "Idle MHz", "Ref",
+         "Priority", "ToT W/R/L s", "Drop", "RX ctl", "Act", "Hold", "ID", "Msg", "Alarm", "Audio"},
+    };
+    for (const auto& v : views) {
+        rows.push_back({
+            std::to_string(v.channel),
+            v.title,
+            v.rx.text,
+            referenceShort(v.rx.reference),
+            codeText(v.rxCode),
+            v.tx.text,
+            referenceShort(v.tx.reference),
+            codeText(v.txCode),
+            v.idle.text,
+            referenceShort(v.idle.reference),
+            priorityText(v.priority),
+            secondsText(v.wirelineTimerItem, 15) + "/" + secondsText(v.repeaterTimerItem, 15) + "/" +
+                secondsText(v.localTimerItem, 15),
+            secondsText(v.dropoutItem, 1),
+            flags({{v.rxControl.carrier, 'C'}, {v.rxControl.code, 'P'}, {v.rxControl.auxilary, 'A'}}),
+            flags({{v.repeaterActivate.carrier, 'C'}, {v.repeaterActivate.code, 'P'},
+                   {v.repeaterActivate.auxilary, 'A'}}),
+            flags({{v.repeaterHold.carrier, 'C'}, {v.repeaterHold.code, 'P'}, {v.repeaterHold.auxilary, 'A'}}),
+            flags({{v.cwIdEnable, 'E'}, {v.plDplWithId, 'P'}, {v.idDuringActivity, 'A'}}),
+            v.cwMessageItem ? std::to_string(*v.cwMessageItem) : "-",
+            flags({{v.muteOnWireline, 'M'}, {v.enableOverAir, 'O'}}),
+            flags({{v.repeaterAudio, 'R'}, {v.localMicAudio, 'L'}}),
+        });
+    }
+    std::vector<std::size_t> widths(rows.front().size(), 0);
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            line += row[i];
+            if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
+        }
+        out << line << "\n";
+    }
+    for (const auto& v : views)
+        for (const auto& n : v.notices) out << "Channel " << v.channel << ": " << n.text << "\n";
+}
+
+void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out) {
+    // The header comes from the flattened form of a neutral channel, so that
+    // an image without channels still gets it.
+    std::vector<std::pair<std::string, std::string>> header;
+    flatten(channelJson(ChannelView{}), "", header);
+    for (std::size_t i = 0; i < header.size(); ++i) out << (i ? "," : "") << header[i].first;
+    out << "\n";
+    for (const auto& v : views) {
+        std::vector<std::pair<std::string, std::string>> row;
+        flatten(channelJson(v), "", row);
+        for (std::size_t i = 0; i < row.size(); ++i) out << (i ? "," : "") << csvField(row[i].second);
+        out << "\n";
+    }
+}
+
+}  // namespace quarnel::cli

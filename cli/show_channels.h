@@ -1,0 +1,30 @@
+// The channels part of `show`: every channel decoded through the model's
+// channel view, as JSON, as a readable table and as CSV.
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/channel_options.h"
+#include "model/channel_view.h"
+
+namespace quarnel::cli {
+
+// The decoded channels of one image, in ascending channel order. Channels
+// whose records cannot be reached are left out (the image's problems name them).
+std::vector<ChannelView> decodeChannels(const Image& image, const std::vector<int>& channels,
+                                        Band rxBand, Band txBand);
+
+// The "channels" array of the JSON document.
+nlohmann::ordered_json channelsJson(const std::vector<ChannelView>& views);
+
+// One row per channel, then the notices the channels raise.
+void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBand, std::ostream& out);
+
+// A header row, then one row per channel; the columns are the JSON fields
+// with their paths joined by "_" (rx_hz, priority_conflict, ...).
+void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out);
+
+}  // namespace quarnel::cli
