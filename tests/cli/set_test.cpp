@@ -102,18 +102,6 @@ TEST(Set, PlToneWhenAlreadyPlKeepsTheCodeType) {
     EXPECT_EQ(decodePl(after, b, Direction::Transmit).index, 1);
 }
 
-TEST(Set, ReceiveCarrierAppliesTheChange) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string out = scratch.path("out.bin");
-    ASSERT_EQ(scratch.run({"set", in, "-o", out, "rx-code=carrier"}).status, 0);
-    const Image image = loadBack(out);
-    const std::size_t b = base(image, 1);
-    EXPECT_EQ(codeType(image, b, Direction::Receive), CodeType::Carrier);
-    EXPECT_EQ(readField(image, Field::RxCode, b), 0u);
-    EXPECT_EQ(readField(image, Field::RxControlCarrier, b), 1u);
-}
-
 TEST(Set, AllChannels) {
     CliScratch scratch;
     const std::string in = scratch.write("in.bin", channelImage());

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "model/layout.h"
 #include "model/tones.h"
@@ -201,19 +202,6 @@ TEST(Codes, IndicesOutsideTheTablesWriteNothing) {
     EXPECT_EQ(image.bytes, before.bytes);
 }
 
-TEST(Codes, Inversion) {
-    Image image;
-    setInverted(image, kBase, Direction::Receive, true);
-    EXPECT_EQ(recordByte(image, 14), 0x01);
-    setInverted(image, kBase, Direction::Transmit, false);  // stored the other way round
-    EXPECT_EQ(recordByte(image, 12), 0x01);
-    EXPECT_FALSE(isInverted(image, kBase, Direction::Transmit));
-    setInverted(image, kBase, Direction::Transmit, true);
-    EXPECT_EQ(recordByte(image, 12), 0x00);
-    setInverted(image, kBase, Direction::Receive, false);
-    EXPECT_EQ(recordByte(image, 14), 0x00);
-}
-
 TEST(Codes, CodeTypeRead) {
     const struct {
         std::uint8_t codeCtrl;
@@ -240,21 +228,21 @@ TEST(Codes, CodeTypeChangesByteForByte) {
         Direction d;
         CodeType type;
         std::uint8_t fill;
-        std::array<std::pair<int, std::uint8_t>, 6> changes;  // offset, new value; offset -1 = none
+        std::vector<std::pair<std::size_t, std::uint8_t>> changes;  // record offset, new value
     };
     const Case cases[] = {
-        {Direction::Receive, CodeType::Carrier, 0xFF, {{{6, 0xBF}, {13, 0x00}, {14, 0x00}, {15, 0xCB}, {16, 0xBB}, {-1, 0}}}},
-        {Direction::Receive, CodeType::Carrier, 0x00, {{{6, 0x10}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Receive, CodeType::Pl, 0xFF, {{{13, 0x00}, {14, 0x00}, {15, 0xE4}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Receive, CodeType::Pl, 0x00, {{{2, 0x40}, {15, 0x24}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Receive, CodeType::Dpl, 0xFF, {{{2, 0xBF}, {13, 0xA0}, {14, 0x00}, {15, 0xF1}, {-1, 0}, {-1, 0}}}},
-        {Direction::Receive, CodeType::Dpl, 0x00, {{{13, 0xA0}, {15, 0x31}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Carrier, 0xFF, {{{11, 0x00}, {12, 0x00}, {15, 0x3B}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Carrier, 0x00, {{{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Pl, 0xFF, {{{11, 0x00}, {12, 0x00}, {15, 0xB4}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Pl, 0x00, {{{5, 0x40}, {15, 0x84}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Dpl, 0xFF, {{{5, 0xBF}, {11, 0xA0}, {12, 0x00}, {15, 0xF1}, {-1, 0}, {-1, 0}}}},
-        {Direction::Transmit, CodeType::Dpl, 0x00, {{{11, 0xA0}, {15, 0xC1}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}}},
+        {Direction::Receive, CodeType::Carrier, 0xFF, {{6, 0xBF}, {13, 0x00}, {14, 0x00}, {15, 0xCB}, {16, 0xBB}}},
+        {Direction::Receive, CodeType::Carrier, 0x00, {{6, 0x10}}},
+        {Direction::Receive, CodeType::Pl, 0xFF, {{13, 0x00}, {14, 0x00}, {15, 0xE4}}},
+        {Direction::Receive, CodeType::Pl, 0x00, {{2, 0x40}, {15, 0x24}}},
+        {Direction::Receive, CodeType::Dpl, 0xFF, {{2, 0xBF}, {13, 0xA0}, {14, 0x00}, {15, 0xF1}}},
+        {Direction::Receive, CodeType::Dpl, 0x00, {{13, 0xA0}, {15, 0x31}}},
+        {Direction::Transmit, CodeType::Carrier, 0xFF, {{11, 0x00}, {12, 0x00}, {15, 0x3B}}},
+        {Direction::Transmit, CodeType::Carrier, 0x00, {}},
+        {Direction::Transmit, CodeType::Pl, 0xFF, {{11, 0x00}, {12, 0x00}, {15, 0xB4}}},
+        {Direction::Transmit, CodeType::Pl, 0x00, {{5, 0x40}, {15, 0x84}}},
+        {Direction::Transmit, CodeType::Dpl, 0xFF, {{5, 0xBF}, {11, 0xA0}, {12, 0x00}, {15, 0xF1}}},
+        {Direction::Transmit, CodeType::Dpl, 0x00, {{11, 0xA0}, {15, 0xC1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.d == Direction::Receive ? "rx type " : "tx type ") +
@@ -262,8 +250,7 @@ TEST(Codes, CodeTypeChangesByteForByte) {
         Image image;
         image.bytes.fill(c.fill);
         Image expected = image;
-        for (const auto& [offset, value] : c.changes)
-            if (offset >= 0) expected[kBase + static_cast<std::size_t>(offset)] = value;
+        for (const auto& [offset, value] : c.changes) expected[kBase + offset] = value;
         changeCodeType(image, kBase, c.d, c.type);
         for (std::size_t i = 0; i < kImageSize; ++i)
             ASSERT_EQ(image[i], expected[i]) << "offset " << (i >= kBase ? i - kBase : i);
