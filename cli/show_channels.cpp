@@ -70,7 +70,7 @@ Json channelJson(const ChannelView& v) {
     c["alarms"] = {{"mute_on_wireline", v.muteOnWireline}, {"enable_over_air", v.enableOverAir}};
     c["audio"] = {{"repeater", v.repeaterAudio}, {"local_mic", v.localMicAudio}};
     Json notices = Json::array();
-    for (const auto& n : v.notices) notices.push_back(n.text);
+    for (const auto& n : channelNotices(v)) notices.push_back(n);
     c["notices"] = notices;
     return c;
 }
@@ -156,6 +156,13 @@ std::string secondsText(int item, int unit) { return item == 0 ? "-" : std::to_s
 
 }  // namespace
 
+std::vector<std::string> channelNotices(const ChannelView& view) {
+    std::vector<std::string> out;
+    for (const auto& n : view.notices)
+        if (n.step != DisplayStep::CwMessages) out.push_back(n.text);
+    return out;
+}
+
 std::vector<ChannelView> decodeChannels(const Image& image, const std::vector<int>& channels,
                                         Band rxBand, Band txBand) {
     std::vector<ChannelView> views;
@@ -220,7 +227,7 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
         out << line << "\n";
     }
     for (const auto& v : views)
-        for (const auto& n : v.notices) out << "Channel " << v.channel << ": " << n.text << "\n";
+        for (const auto& n : channelNotices(v)) out << "Channel " << v.channel << ": " << n << "\n";
 }
 
 void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out) {

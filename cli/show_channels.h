@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -16,6 +17,10 @@ namespace quarnel::cli {
 // whose records cannot be reached are left out (the image's problems name them).
 std::vector<ChannelView> decodeChannels(const Image& image, const std::vector<int>& channels,
                                         Band rxBand, Band txBand);
+
+// The notices of one channel's display, less "CW address error": that one
+// belongs to the CW area and is reported once for the image.
+std::vector<std::string> channelNotices(const ChannelView& view);
 
 // The "channels" array of the JSON document.
 nlohmann::ordered_json channelsJson(const std::vector<ChannelView>& views);

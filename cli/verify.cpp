@@ -3,7 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/loaded.h"
-#include "model/channel_view.h"
+#include "cli/show_channels.h"
 #include "model/layout.h"
 
 namespace quarnel::cli {
@@ -23,8 +23,8 @@ std::vector<std::string> imageProblems(const LoadedImage& loaded) {
     for (int n = 1; n <= modes; ++n) {
         ChannelViewRequest request;
         request.channel = n;
-        for (const auto& notice : channelView(loaded.image, request).notices)
-            problems.push_back("channel " + std::to_string(n) + ": " + notice.text);
+        for (const auto& notice : channelNotices(channelView(loaded.image, request)))
+            problems.push_back("channel " + std::to_string(n) + ": " + notice);
     }
     return problems;
 }

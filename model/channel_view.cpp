@@ -83,6 +83,12 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     const int toneStart = toneStartDelayItem(image);
     if (rekey >= 0) h.rekeyDelayItem = rekey;
     if (toneStart >= 0) h.toneStartDelayItem = toneStart;
+    // 9. The CW messages; a negative span raises "CW address error".
+    RecordedNotices cwNotices;
+    h.cw = countMessages(image, cwNotices);
+    for (const auto& text : cwNotices.texts(NoticeKind::Box)) v.notices.push_back({DisplayStep::CwMessages, text});
+    h.cwCountText = "CW Messages: " + signedDecimal(h.cw.count);
+    h.cwMessages = decodeMessages(image, h.cw);
 
     // 4. The title; the tune channel is the last one.
     v.tuneChannel = n == h.modes;
@@ -137,7 +143,7 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
 
     // 19. CW ID Select.
     const int message = cwMessageItem(image, base);
-    if (!request.cwMessageCount || message < *request.cwMessageCount) v.cwMessageItem = message;
+    if (message < h.cw.count) v.cwMessageItem = message;
 
     // 20. The priority update.
     v.priority = priorityUpdate(repeater, local, wireline);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/cw_messages.h"
 #include "model/image.h"
 #include "model/layout.h"
 #include "model/synthesizer.h"
@@ -51,16 +52,16 @@ struct ChannelViewRequest {
     int channel = 1;
     Band rxBand = Band::Uhf;  // reads the receive word
     Band txBand = Band::Uhf;  // reads the transmit and idle words
-    // The CW message count when the caller knows it: a CW ID Select index at
-    // or beyond it selects nothing. Without it the index is taken as it is.
-    std::optional<int> cwMessageCount;
 };
 
-// Labels 942 and 943 and the four header drop-downs.
+// Labels 942, 943 and 946, the four header drop-downs and the CW message list.
 struct HeaderView {
     int modes = 0;
     std::string channelCountText;  // "Total Number of Channels:  15" (Modes - 1)
     std::string versionText;       // "Codeplug Version byte:  3"
+    CwState cw;                    // the CW area as counted: kept for the CW editor
+    std::string cwCountText;       // "CW Messages:  2"
+    std::vector<std::string> cwMessages;  // the items of the CW message list
     int idTimerItem = 0;           // 0 = "ALL TX", k = k minutes
     int cwSpeedItem = 0;           // 0 = "<1", 1..32, 33 = ">32"
     std::optional<int> rekeyDelayItem;
@@ -145,9 +146,13 @@ struct ChannelView {
     bool repeaterAudio = false;
     bool localMicAudio = false;  // ("Wireline Audio" is never checked)
 
-    std::optional<int> cwMessageItem;  // the CW message list's selection
+    // The CW message list's selection: CW ID Select bits 0-3, none when the
+    // index is at or beyond the message count.
+    std::optional<int> cwMessageItem;
 
-    std::vector<ViewNotice> notices;  // in the order the display raises them
+    // In the order the display raises them: "CW address error" (step 9),
+    // then the receive and the transmit code not found (steps 16, 17).
+    std::vector<ViewNotice> notices;
 
     bool priorityRewritten = false;  // displayChannel changed TX Priority
 

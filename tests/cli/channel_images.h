@@ -3,6 +3,9 @@
 // and the tune channel.
 #pragma once
 
+#include <filesystem>
+#include <string>
+
 #include "model/layout.h"
 #include "model/synthesizer.h"
 #include "model/tones.h"
@@ -32,6 +35,12 @@ inline Image channelImage() {
     // Channel 3: TX Priority 0xCA (Repeater and Local Middle, bits 6-7 set).
     setRecord(image, layout, 3, {0, 0, 0, 0, 0, 0, 0, 0xCA});
     return image;
+}
+
+// Saves `image` as a valid 4096-byte file (fresh checksum); returns the path.
+inline std::string writeImage(const std::filesystem::path& path, Image image) {
+    saveImageFile(image, path);
+    return path.string();
 }
 
 }  // namespace quarnel::testing

@@ -7,7 +7,7 @@
 
 #include "model/channel_view.h"
 #include "tests/cli/channel_images.h"
-#include "tests/cli/cli_runner.h"
+#include "tests/cli/run_cli.h"
 
 using namespace quarnel;
 using namespace quarnel::testing;
@@ -30,14 +30,14 @@ std::size_t base(const Image& image, int channel) { return channelBase(image, ch
 }  // namespace
 
 TEST(Set, FrequenciesAsTypedAndInMegahertz) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string before = scratch.read(in);
-    const std::string out = scratch.path("out.bin");
-    const CliRun run = scratch.run({"set", in, "-o", out, "--channel", "3", "rx=44881", "tx=448.80625",
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", channelImage());
+    const auto before = readBytes(in);
+    const std::string out = (scratch / "out.bin").string();
+    const CliResult run = runCli({"set", in, "-o", out, "--channel", "3", "rx=44881", "tx=448.80625",
                                     "idle=4488000"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(scratch.read(in), before);
+    EXPECT_EQ(readBytes(in), before);
     const Image image = loadBack(out);
     const std::size_t b = base(image, 3);
     EXPECT_EQ(shownFrequency(decodeFrequency(image, b, Direction::Receive, Band::Uhf).hz, Direction::Receive),
@@ -45,7 +45,7 @@ TEST(Set, FrequenciesAsTypedAndInMegahertz) {
     EXPECT_EQ(decodeFrequency(image, b, Direction::Transmit, Band::Uhf).hz, 448'806'250u);
     EXPECT_EQ(decodeFrequency(image, b, Direction::Idle, Band::Uhf).hz, 448'800'000u);
 
-    const CliRun shown = scratch.run({"show", out, "--format", "json", "--channel", "3"});
+    const CliResult shown = runCli({"show", out, "--format", "json", "--channel", "3"});
     const Json c = Json::parse(shown.out)["channels"][0];
     EXPECT_EQ(c["rx"]["text"], "448.8125");
     EXPECT_EQ(c["tx"]["text"], "448.80625");
@@ -53,10 +53,10 @@ TEST(Set, FrequenciesAsTypedAndInMegahertz) {
 }
 
 TEST(Set, BandsChooseTheEncoding) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", sampleImage());
-    const std::string out = scratch.path("out.bin");
-    const CliRun run = scratch.run({"set", in, "-o", out, "--rx-band", "800", "--tx-band", "vhf",
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", sampleImage());
+    const std::string out = (scratch / "out.bin").string();
+    const CliResult run = runCli({"set", in, "-o", out, "--rx-band", "800", "--tx-band", "vhf",
                                     "rx=9350000", "tx=1465200"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Image image = loadBack(out);
@@ -66,10 +66,10 @@ TEST(Set, BandsChooseTheEncoding) {
 }
 
 TEST(Set, CodesAndInversion) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", sampleImage());
-    const std::string out = scratch.path("out.bin");
-    const CliRun run = scratch.run({"set", in, "-o", out, "--channel", "2", "rx-code=pl:100.0",
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", sampleImage());
+    const std::string out = (scratch / "out.bin").string();
+    const CliResult run = runCli({"set", in, "-o", out, "--channel", "2", "rx-code=pl:100.0",
                                     "tx-code=dpl:754", "tx-invert=off", "rx-code=dpl:023", "rx-invert=on"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Image image = loadBack(out);
@@ -89,24 +89,24 @@ TEST(Set, CodesAndInversion) {
 TEST(Set, PlToneWhenAlreadyPlKeepsTheCodeType) {
     // A second PL choice does not re-apply the type change: the PL marker
     // bits and everything else of byte 15 stay as the first choice left them.
-    CliScratch scratch;
+    ScratchDir scratch;
     Image image = sampleImage();
     const std::size_t b = base(image, 1);
     changeCodeType(image, b, Direction::Transmit, CodeType::Pl);
     image[b + 15] |= 0x08;  // a bit no type change writes
-    const std::string in = scratch.write("in.bin", image);
-    const std::string out = scratch.path("out.bin");
-    ASSERT_EQ(scratch.run({"set", in, "-o", out, "tx-code=pl:67.0"}).status, 0);
+    const std::string in = writeImage(scratch / "in.bin", image);
+    const std::string out = (scratch / "out.bin").string();
+    ASSERT_EQ(runCli({"set", in, "-o", out, "tx-code=pl:67.0"}).status, 0);
     const Image after = loadBack(out);
     EXPECT_EQ(after[b + 15], image[b + 15]);
     EXPECT_EQ(decodePl(after, b, Direction::Transmit).index, 1);
 }
 
 TEST(Set, AllChannels) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string out = scratch.path("out.bin");
-    ASSERT_EQ(scratch.run({"set", in, "-o", out, "--channel", "all", "idle=4400000"}).status, 0);
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", channelImage());
+    const std::string out = (scratch / "out.bin").string();
+    ASSERT_EQ(runCli({"set", in, "-o", out, "--channel", "all", "idle=4400000"}).status, 0);
     const Image image = loadBack(out);
     for (int n = 1; n <= 4; ++n)
         EXPECT_EQ(decodeFrequency(image, base(image, n), Direction::Idle, Band::Uhf).hz, 440'000'000u) << n;
@@ -116,12 +116,12 @@ TEST(Set, RedisplayRewritesTxPriorityAsTheEditorDoes) {
     // Channel 3 holds TX Priority 0xCA. A frequency commit redisplays the
     // channel, which stores the byte back without bits 6-7; a tone choice
     // does not redisplay.
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string out = scratch.path("out.bin");
-    ASSERT_EQ(scratch.run({"set", in, "-o", out, "--channel", "3", "tx-code=pl:100.0"}).status, 0);
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", channelImage());
+    const std::string out = (scratch / "out.bin").string();
+    ASSERT_EQ(runCli({"set", in, "-o", out, "--channel", "3", "tx-code=pl:100.0"}).status, 0);
     EXPECT_EQ(loadBack(out)[base(channelImage(), 3) + 7], 0xCA);
-    ASSERT_EQ(scratch.run({"set", in, "-o", out, "--channel", "3", "tx=4488500"}).status, 0);
+    ASSERT_EQ(runCli({"set", in, "-o", out, "--channel", "3", "tx=4488500"}).status, 0);
     EXPECT_EQ(loadBack(out)[base(channelImage(), 3) + 7], 0x0A);
 }
 
@@ -147,12 +147,12 @@ TEST(Set, RefusalsExit3AndWriteNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.edits.back());
-        CliScratch scratch;
-        const std::string in = scratch.write("in.bin", channelImage());
-        const std::string out = scratch.path("out.bin");
+        ScratchDir scratch;
+        const std::string in = writeImage(scratch / "in.bin", channelImage());
+        const std::string out = (scratch / "out.bin").string();
         std::vector<std::string> args = {"set", in, "-o", out};
         args.insert(args.end(), c.edits.begin(), c.edits.end());
-        const CliRun run = scratch.run(args);
+        const CliResult run = runCli(args);
         EXPECT_EQ(run.status, 3);
         EXPECT_EQ(run.err.rfind("quarnel-cli: " + in + ": ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
@@ -162,19 +162,19 @@ TEST(Set, RefusalsExit3AndWriteNothing) {
 }
 
 TEST(Set, ARefusalLeavesAnExistingOutputAlone) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string out = scratch.write("out.bin", sampleImage());
-    const std::string before = scratch.read(out);
-    EXPECT_EQ(scratch.run({"set", in, "-o", out, "--channel", "all", "--rx-band", "800", "rx=8510000"}).status, 3);
-    EXPECT_EQ(scratch.read(out), before);
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", channelImage());
+    const std::string out = writeImage(scratch / "out.bin", sampleImage());
+    const auto before = readBytes(out);
+    EXPECT_EQ(runCli({"set", in, "-o", out, "--channel", "all", "--rx-band", "800", "rx=8510000"}).status, 3);
+    EXPECT_EQ(readBytes(out), before);
 }
 
 TEST(Set, UsageErrorsExit2) {
-    CliScratch scratch;
-    const std::string in = scratch.write("in.bin", channelImage());
-    const std::string before = scratch.read(in);
-    const std::string out = scratch.path("out.bin");
+    ScratchDir scratch;
+    const std::string in = writeImage(scratch / "in.bin", channelImage());
+    const auto before = readBytes(in);
+    const std::string out = (scratch / "out.bin").string();
     const std::vector<std::vector<std::string>> cases = {
         {"set", in, "-o", out, "squelch=on"},          // no such field
         {"set", in, "-o", out, "rx"},                  // no value
@@ -183,13 +183,13 @@ TEST(Set, UsageErrorsExit2) {
         {"set", in, "-o", out, "--channel", "5", "rx=4488500"},
         {"set", in, "-o", out, "--rx-band", "uhf2", "rx=4488500"},
         {"set", in, "-o", in, "rx=4488500"},           // the input is never changed
-        {"set", scratch.path("absent.bin"), "-o", out, "rx=4488500"},
+        {"set", (scratch / "absent.bin").string(), "-o", out, "rx=4488500"},
     };
     for (const auto& args : cases) {
-        const CliRun run = scratch.run(args);
+        const CliResult run = runCli(args);
         EXPECT_EQ(run.status, 2) << args.back() << ": " << run.err;
         EXPECT_FALSE(run.err.empty());
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    EXPECT_EQ(scratch.read(in), before);
+    EXPECT_EQ(readBytes(in), before);
 }

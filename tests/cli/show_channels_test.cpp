@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "tests/cli/channel_images.h"
-#include "tests/cli/cli_runner.h"
+#include "tests/cli/run_cli.h"
 
 using namespace quarnel;
 using namespace quarnel::testing;
@@ -25,9 +25,9 @@ std::vector<std::string> lines(const std::string& text) {
 }  // namespace
 
 TEST(ShowChannels, JsonChannels) {
-    CliScratch scratch;
-    const std::string file = scratch.write("repeater.bin", channelImage());
-    const CliRun run = scratch.run({"show", file, "--format", "json"});
+    ScratchDir scratch;
+    const std::string file = writeImage(scratch / "repeater.bin", channelImage());
+    const CliResult run = runCli({"show", file, "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Json doc = Json::parse(run.out);
     const Json& channels = doc.at("channels");
@@ -84,23 +84,23 @@ TEST(ShowChannels, JsonChannels) {
 
 TEST(ShowChannels, ShowNeverChangesTheImage) {
     // Displaying rewrites TX Priority in the editor; show decodes a copy only.
-    CliScratch scratch;
-    const std::string file = scratch.write("repeater.bin", channelImage());
-    const std::string before = scratch.read(file);
-    ASSERT_EQ(scratch.run({"show", file, "--format", "json"}).status, 0);
-    ASSERT_EQ(scratch.run({"show", file}).status, 0);
-    EXPECT_EQ(scratch.read(file), before);
+    ScratchDir scratch;
+    const std::string file = writeImage(scratch / "repeater.bin", channelImage());
+    const auto before = readBytes(file);
+    ASSERT_EQ(runCli({"show", file, "--format", "json"}).status, 0);
+    ASSERT_EQ(runCli({"show", file}).status, 0);
+    EXPECT_EQ(readBytes(file), before);
 }
 
 TEST(ShowChannels, ChannelAndBandOptions) {
-    CliScratch scratch;
+    ScratchDir scratch;
     Image image = channelImage();
     const std::size_t base = channelBase(image, 2).base;
     encodeFrequency(image, base, Direction::Receive, Band::Vhf, 146'520'000);
     encodeFrequency(image, base, Direction::Transmit, Band::Band800, 806'000'000);
-    const std::string file = scratch.write("bands.bin", image);
+    const std::string file = writeImage(scratch / "bands.bin", image);
 
-    CliRun run = scratch.run({"show", file, "--format", "json", "--channel", "2", "--rx-band", "vhf",
+    CliResult run = runCli({"show", file, "--format", "json", "--channel", "2", "--rx-band", "vhf",
                               "--tx-band", "800"});
     ASSERT_EQ(run.status, 0) << run.err;
     Json channels = Json::parse(run.out).at("channels");
@@ -110,25 +110,25 @@ TEST(ShowChannels, ChannelAndBandOptions) {
     EXPECT_EQ(channels[0]["rx"]["hz"], 146'520'000);
     EXPECT_EQ(channels[0]["tx"]["text"], "806.00000");
 
-    run = scratch.run({"show", file, "--format", "json", "--channel", "2"});
+    run = runCli({"show", file, "--format", "json", "--channel", "2"});
     ASSERT_EQ(run.status, 0);
     EXPECT_NE(Json::parse(run.out)["channels"][0]["rx"]["text"], "146.5200");
 
     for (const char* bad : {"0", "5", "x"}) {
-        run = scratch.run({"show", file, "--channel", bad});
+        run = runCli({"show", file, "--channel", bad});
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_NE(run.err.find("there is no channel"), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty());
     }
-    EXPECT_EQ(scratch.run({"show", file, "--rx-band", "hf"}).status, 2);
-    EXPECT_EQ(scratch.run({"show", file, "--format", "xml"}).status, 2);
-    EXPECT_EQ(scratch.run({"show", scratch.path("absent.bin")}).status, 2);
+    EXPECT_EQ(runCli({"show", file, "--rx-band", "hf"}).status, 2);
+    EXPECT_EQ(runCli({"show", file, "--format", "xml"}).status, 2);
+    EXPECT_EQ(runCli({"show", (scratch / "absent.bin").string()}).status, 2);
 }
 
 TEST(ShowChannels, TextTable) {
-    CliScratch scratch;
-    const std::string file = scratch.write("repeater.bin", channelImage());
-    const CliRun run = scratch.run({"show", file});
+    ScratchDir scratch;
+    const std::string file = writeImage(scratch / "repeater.bin", channelImage());
+    const CliResult run = runCli({"show", file});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto out = lines(run.out);
     auto row = [&](const std::string& start) {
@@ -152,9 +152,9 @@ TEST(ShowChannels, TextTable) {
 }
 
 TEST(ShowChannels, Csv) {
-    CliScratch scratch;
-    const std::string file = scratch.write("repeater.bin", channelImage());
-    const CliRun run = scratch.run({"show", file, "--format", "csv"});
+    ScratchDir scratch;
+    const std::string file = writeImage(scratch / "repeater.bin", channelImage());
+    const CliResult run = runCli({"show", file, "--format", "csv"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto out = lines(run.out);
     ASSERT_EQ(out.size(), 5u);
@@ -176,11 +176,11 @@ TEST(ShowChannels, Csv) {
 }
 
 TEST(ShowChannels, UnreachableChannelsAreLeftOutAndNamed) {
-    CliScratch scratch;
+    ScratchDir scratch;
     SampleLayout layout;
     layout.modes = 200;  // 200 x 22 bytes from 0x05B: channels 183 on lie outside
-    const std::string file = scratch.write("long.bin", sampleImage(layout));
-    const CliRun run = scratch.run({"show", file, "--format", "json"});
+    const std::string file = writeImage(scratch / "long.bin", sampleImage(layout));
+    const CliResult run = runCli({"show", file, "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Json doc = Json::parse(run.out);
     EXPECT_EQ(doc["channels"].size(), 182u);
@@ -189,14 +189,14 @@ TEST(ShowChannels, UnreachableChannelsAreLeftOutAndNamed) {
 }
 
 TEST(VerifyCodes, CodesMissingFromTheTablesFail) {
-    CliScratch scratch;
-    const std::string bad = scratch.write("bad.bin", channelImage());
+    ScratchDir scratch;
+    const std::string bad = writeImage(scratch / "bad.bin", channelImage());
     Image good = channelImage();
     good[channelBase(good, 2).base + 15] = 0x00;  // channel 2 back to Carrier
-    const std::string fine = scratch.write("good.bin", good);
-    CliRun run = scratch.run({"verify", fine});
+    const std::string fine = writeImage(scratch / "good.bin", good);
+    CliResult run = runCli({"verify", fine});
     EXPECT_EQ(run.status, 0) << run.out;
-    run = scratch.run({"verify", bad});
+    run = runCli({"verify", bad});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("channel 2: RX PL not found: 197Hz; channel 2: TX DPL not found: 305"),
               std::string::npos)

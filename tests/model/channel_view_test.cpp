@@ -198,16 +198,36 @@ TEST(ChannelView, MissingCodesRaiseNoticesReceiveFirst) {
     EXPECT_TRUE(v.txCode.inverted);  // byte 12 bit 0 is 0
 }
 
-TEST(ChannelView, CwIdSelectAgainstTheMessageCount) {
+TEST(ChannelView, CwMessagesAndTheirSelection) {
+    // The sample CW area spans 42 bytes: two messages. CW ID Select 3 selects
+    // nothing; bits 4-7 of the byte are not part of the index.
     const SampleLayout layout;
     Image image = sampleImage(layout);
-    image[baseOf(image, 1) + 18] = 0xF3;  // bits 4-7 are not part of the index
-    ChannelViewRequest r = request(1);
-    EXPECT_EQ(channelView(image, r).cwMessageItem, 3);
-    r.cwMessageCount = 2;
-    EXPECT_FALSE(channelView(image, r).cwMessageItem.has_value());
-    r.cwMessageCount = 4;
-    EXPECT_EQ(channelView(image, r).cwMessageItem, 3);
+    image[0x030] = 0x60;  // message 0: "A"
+    const std::size_t base = baseOf(image, 1);
+    image[base + 18] = 0xF3;
+    ChannelView v = channelView(image, request(1));
+    EXPECT_EQ(v.header.cw.count, 2);
+    EXPECT_EQ(v.header.cwCountText, "CW Messages:  2");
+    EXPECT_EQ(v.header.cwMessages, (std::vector<std::string>{"A", ""}));
+    EXPECT_FALSE(v.cwMessageItem.has_value());
+    image[base + 18] = 0x11;
+    EXPECT_EQ(channelView(image, request(1)).cwMessageItem, 1);
+}
+
+TEST(ChannelView, CwAddressErrorComesFirst) {
+    SampleLayout layout;
+    layout.cwEnd = 0x202E;  // ends before it starts: span -3
+    Image image = sampleImage(layout);
+    const std::size_t base = baseOf(image, 1);
+    image[base + 15] = 0x20;  // receive PL with count 0: not found
+    const ChannelView v = channelView(image, request(1));
+    ASSERT_EQ(v.notices.size(), 2u);
+    EXPECT_EQ(v.notices[0].step, DisplayStep::CwMessages);
+    EXPECT_EQ(v.notices[0].text, "CW address error");
+    EXPECT_EQ(v.notices[1].text, "RX PL not found: 0Hz");
+    EXPECT_EQ(v.header.cw.count, 0);
+    EXPECT_FALSE(v.cwMessageItem.has_value());
 }
 
 TEST(ChannelView, UnreachableChannels) {
