@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using quarnel::testing::CliResult;
+using quarnel::testing::lines;
 using quarnel::testing::runCli;
 
 std::string readText(const fs::path& p) {
@@ -56,13 +57,6 @@ Image twoMessages(const std::string& first, const std::string& second) {
     storeMessage(image, kept, 0, first, quiet);
     storeMessage(image, kept, 1, second, quiet);
     return image;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 
 namespace quarnel::testing {
 
@@ -76,6 +77,13 @@ ScratchDir::~ScratchDir() {
 std::vector<unsigned char> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
 }
 
 void writeBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {

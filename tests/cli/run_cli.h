@@ -30,6 +30,8 @@ private:
 };
 
 std::vector<unsigned char> readBytes(const std::filesystem::path& path);
+// The lines of a text, without their line ends.
+std::vector<std::string> lines(const std::string& text);
 void writeBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace quarnel::testing

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "tests/cli/channel_images.h"
 #include "tests/cli/run_cli.h"
@@ -12,17 +11,6 @@
 using namespace quarnel;
 using namespace quarnel::testing;
 using Json = nlohmann::json;
-
-namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
-
-}  // namespace
 
 TEST(ShowChannels, JsonChannels) {
     ScratchDir scratch;
