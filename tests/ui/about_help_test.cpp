@@ -1,0 +1,203 @@
+// The About and Help windows: frame, picture, texts, fonts and places,
+// checked against their tables written out again here.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/harness.h"
+#include "ui/main_window_ids.h"
+#include "ui/text.h"
+
+namespace quarnel::test {
+namespace {
+
+using ui::narrow;
+
+enum Align { Left, Right, Centre };
+
+struct TextRow {
+    const char* text;  // nullptr: the implementer's text, checked for presence only
+    int x, y, w, h;
+    Align align;
+    bool sunken;
+    int points;
+};
+
+struct WindowSpec {
+    int command;
+    const char* caption;
+    int width, height;
+    std::vector<TextRow> labels;  // in creation order, after the picture
+    RECT ok;                      // x, y, w, h of "OK"
+};
+
+const WindowSpec kAbout{
+    ui::ids::kAbout,
+    "About Quarnel",
+    350,
+    150,
+    {
+        {"Version 1.01 September 8th, 2013", 50, 6, 145, 10, Left, false, 10},
+        {nullptr, 196, 6, 150, 12, Right, false, 11},
+        {"Codeplug information was derived through experimentation with help of code plug image "
+         "files provided by fellow hams. I could use some VHF and 800/900 samples.",
+         50, 25, 230, 35, Left, false, 10},
+        {"Please test the code plug, errors may exist.", 50, 55, 250, 15, Left, false, 10},
+        {"This is free software with no implied warranties.", 50, 72, 250, 15, Left, false, 12},
+        {nullptr, 90, 130, 235, 10, Right, false, 10},
+        {"Thanks for code plug samples and testing go to:", 16, 90, 110, 25, Centre, false, 11},
+        {nullptr, 16, 115, 35, 10, Centre, false, 10},
+        {nullptr, 16, 125, 35, 10, Centre, false, 10},
+        {nullptr, 75, 115, 35, 10, Centre, false, 10},
+        {nullptr, 75, 125, 35, 10, Centre, false, 10},
+        {nullptr, 16, 135, 35, 10, Centre, false, 10},
+        {nullptr, 75, 135, 35, 10, Centre, false, 10},
+    },
+    {150, 95, 50, 20},
+};
+
+const WindowSpec kHelp{
+    ui::ids::kHelp,
+    "Quarnel Help",
+    380,
+    250,
+    {
+        {"This program will not create a code plug from scratch. There are many hardware options "
+         "which have not been identified in the code plug. You should open a copy of your existing "
+         "code plug to modify. Using a codeplug from another radio will have unknown results.",
+         50, 15, 315, 35, Left, true, 11},
+        {"This program will not add or delete channels at this time. It does add some functions "
+         "not normally available when using the suitecase programmer.",
+         50, 55, 315, 25, Left, true, 10},
+        {"VHF synthesizer values are not tested.", 50, 85, 315, 15, Left, true, 10},
+        {"Click in the frequency fields to change frequencies. Enter frequency without decimal "
+         "point. For example, enter 4488500 for 448.850. Press Enter to commit new value.",
+         50, 100, 315, 25, Left, true, 10},
+        {"Control options are 'AND'ed together.", 50, 130, 315, 70, Left, true, 10},
+        {"RX Control options operate receiver audio.", 85, 142, 280, 10, Left, false, 10},
+        {"Repeater Activate options control initial keyup.", 85, 154, 280, 10, Left, false, 10},
+        {"Repeater Hold options control how repeater stays keyed.", 85, 166, 280, 10, Left, false,
+         10},
+        {"** If RX Control options are cleared and Repeater options are set, the transmitter will "
+         "key with no audio.",
+         90, 178, 235, 20, Centre, false, 10},
+    },
+    {165, 215, 50, 20},
+};
+
+void expectPlace(HWND dialog, HWND control, int x, int y, int w, int h) {
+    const RECT want = dialogRect(dialog, x, y, w, h);
+    const RECT got = rectInParent(control);
+    EXPECT_TRUE(EqualRect(&want, &got))
+        << "at " << got.left << "," << got.top << "-" << got.right << "," << got.bottom
+        << " want " << want.left << "," << want.top << "-" << want.right << "," << want.bottom;
+}
+
+// Checks the open window against its table; runs inside its modal loop.
+void checkWindow(HWND dialog, const WindowSpec& spec) {
+    EXPECT_EQ(narrow(ui::windowText(dialog)), spec.caption);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u) << "no sizing border";
+    EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), 0);
+
+    RECT client;
+    GetClientRect(dialog, &client);
+    const RECT size = dialogRect(dialog, 0, 0, spec.width, spec.height);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    RECT frame, work;
+    GetWindowRect(dialog, &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1) << "centred";
+    EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1) << "centred";
+
+    // Children in creation order: the picture, the labels, "OK".
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    ASSERT_EQ(children.size(), spec.labels.size() + 2);
+
+    HWND picture = children.front();
+    EXPECT_EQ(GetWindowLongPtrW(picture, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info{};
+    ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info)) << "the picture is shown";
+    EXPECT_EQ(info.bmWidth, 60);
+    EXPECT_EQ(info.bmHeight, 60);
+    const RECT at = rectInParent(picture);
+    const RECT corner = dialogRect(dialog, 3, 3, 0, 0);
+    EXPECT_EQ(at.left, corner.left);
+    EXPECT_EQ(at.top, corner.top);
+    EXPECT_EQ(at.right - at.left, 60) << "at its own size";
+    EXPECT_EQ(at.bottom - at.top, 60);
+
+    for (std::size_t i = 0; i < spec.labels.size(); ++i) {
+        const TextRow& row = spec.labels[i];
+        HWND label = children[i + 1];
+        SCOPED_TRACE("label " + std::to_string(i) + " " + narrow(ui::windowText(label)));
+        EXPECT_EQ(_wcsicmp(classOf(label).c_str(), L"Static"), 0);
+        if (row.text) {
+            EXPECT_EQ(narrow(ui::windowText(label)), row.text);
+        } else {
+            EXPECT_FALSE(ui::windowText(label).empty());
+        }
+        const DWORD labelStyle = static_cast<DWORD>(GetWindowLongPtrW(label, GWL_STYLE));
+        const DWORD align = row.align == Right ? SS_RIGHT : row.align == Centre ? SS_CENTER : SS_LEFT;
+        EXPECT_EQ(labelStyle & SS_TYPEMASK, align);
+        EXPECT_EQ((labelStyle & SS_SUNKEN) != 0, row.sunken);
+        const FontInfo font = fontOf(label);
+        EXPECT_EQ(narrow(font.face), "Arial");
+        EXPECT_EQ(font.points, row.points);
+        expectPlace(dialog, label, row.x, row.y, row.w, row.h);
+    }
+
+    HWND ok = children.back();
+    EXPECT_EQ(GetDlgCtrlID(ok), IDOK);
+    EXPECT_EQ(narrow(ui::windowText(ok)), "OK");
+    const DWORD okStyle = static_cast<DWORD>(GetWindowLongPtrW(ok, GWL_STYLE));
+    EXPECT_EQ(okStyle & WS_TABSTOP, 0u);
+    EXPECT_NE(okStyle & BS_FLAT, 0u) << "thin border";
+    const FontInfo okFont = fontOf(ok);
+    EXPECT_EQ(okFont.points, 14);
+    EXPECT_TRUE(okFont.bold);
+    expectPlace(dialog, ok, spec.ok.left, spec.ok.top, spec.ok.right, spec.ok.bottom);
+}
+
+class AboutAndHelpWindows : public EditorTest {};
+
+TEST_F(AboutAndHelpWindows, MatchTheirTables) {
+    for (const WindowSpec* spec : {&kAbout, &kHelp}) {
+        SCOPED_TRACE(spec->caption);
+        dialogs.expectDialog([spec](HWND dialog) {
+            checkWindow(dialog, *spec);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        editor_->menuCommand(spec->command);
+        EXPECT_EQ(dialogs.handlersLeft(), 0u);
+    }
+}
+
+TEST_F(AboutAndHelpWindows, AboutCreditsSixDifferentContributorsAndGivesAnAddress) {
+    std::vector<std::wstring> texts;
+    dialogs.expectDialog([&texts](HWND dialog) {
+        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            texts.push_back(ui::windowText(c));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    editor_->menuCommand(ui::ids::kAbout);
+    ASSERT_EQ(texts.size(), 15u);  // picture, 13 labels, OK
+    const std::wstring feedback = texts[6];
+    EXPECT_EQ(feedback.rfind(L"Feedback can be sent to ", 0), 0u) << narrow(feedback);
+    EXPECT_NE(feedback.find(L'@'), std::wstring::npos) << "an address follows";
+    std::vector<std::wstring> names(texts.begin() + 8, texts.begin() + 14);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::unique(names.begin(), names.end()), names.end()) << "six different names";
+}
+
+}  // namespace
+}  // namespace quarnel::test

@@ -1,0 +1,64 @@
+#include "ui/dialog_seam.h"
+
+#include <commdlg.h>
+
+namespace quarnel::ui {
+
+namespace {
+
+DialogSeamObserver* g_observer = nullptr;
+
+// "name\0patterns\0...\0\0", the form OPENFILENAMEW wants.
+std::wstring filterText(const FileDialogRequest& request) {
+    std::wstring filter;
+    for (const auto& type : request.fileTypes) {
+        filter += type.first;
+        filter.push_back(L'\0');
+        filter += type.second;
+        filter.push_back(L'\0');
+    }
+    filter.push_back(L'\0');
+    return filter;
+}
+
+std::wstring runFileDialog(FileDialogKind kind, const FileDialogRequest& request) {
+    if (g_observer) g_observer->fileDialogRequested(kind, request);
+
+    const std::wstring filter = filterText(request);
+    std::wstring path(request.maxPathLength + 1, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = request.fileTypes.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.Flags = request.flags;
+
+    const BOOL chosen = kind == FileDialogKind::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    if (!chosen) return {};
+    path.resize(path.find(L'\0'));
+    return path;
+}
+
+}  // namespace
+
+int showMessageBox(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style) {
+    if (g_observer) g_observer->messageBoxRequested(owner, text, caption, style);
+    return MessageBoxW(owner, text.c_str(), caption, style);
+}
+
+std::wstring showOpenFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(FileDialogKind::Open, request);
+}
+
+std::wstring showSaveFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(FileDialogKind::Save, request);
+}
+
+void setDialogSeamObserver(DialogSeamObserver* observer) { g_observer = observer; }
+
+}  // namespace quarnel::ui

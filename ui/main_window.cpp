@@ -1,0 +1,607 @@
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <iterator>
+
+#include "model/notice.h"
+#include "ui/about_help.h"
+#include "ui/dialog_builder.h"
+#include "ui/main_window_ids.h"
+#include "ui/text.h"
+
+namespace quarnel::ui {
+
+namespace {
+
+// ---- The layout --------------------------------------------------------
+
+constexpr DialogFrame kMainFrame{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 400, 300,
+                                 L"Quarnel"};
+
+using K = ControlKind;
+
+// Every control below the toolbar, in creation order, which is also the tab
+// order. Positions in dialog units of the dialog font. A null text is made
+// at start-up (the channel title). Drop-downs get their choices afterwards.
+const ControlSpec kControls[] = {
+    {ids::kChannelCount, K::Label, L"Number of Channels: 00", 290, 19, 105, 10, kRightAligned},
+    {ids::kVersionByte, K::Label, L"Codeplug Version byte: 00", 290, 29, 105, 10, kRightAligned},
+    {ids::kCwMessageCount, K::Label, L"Number of CW Messages: 00", 290, 39, 105, 10, kRightAligned},
+    {ids::kChannelTitle, K::Label, nullptr, 5, 22, 68, 15, kRightAligned | kVerticallyCentred,
+     Font::Arial12},
+    {ids::kPreviousChannel, K::Button, L"<", 78, 23, 20, 12, 0, Font::Arial14Bold},
+    {ids::kNextChannel, K::Button, L">", 104, 23, 20, 12, 0, Font::Arial14Bold},
+    {ids::kRxBandCaption, K::Label, L"RX Band", 140, 20, 35, 10},
+    {ids::kTxBandCaption, K::Label, L"TX Band", 140, 30, 35, 10},
+    {ids::kRxBandVhf, K::Option, L"VHF", 180, 20, 30, 10, kGroup},
+    {ids::kRxBandUhf, K::Option, L"UHF", 212, 20, 30, 10},
+    {ids::kRxBand800, K::Option, L"800/900", 244, 20, 40, 10},
+    {ids::kTxBandVhf, K::Option, L"VHF", 180, 30, 30, 10, kGroup},
+    {ids::kTxBandUhf, K::Option, L"UHF", 212, 30, 30, 10},
+    {ids::kTxBand800, K::Option, L"800/900", 244, 30, 40, 10},
+
+    {ids::kReceiverFrame, K::Frame, L"Receiver Settings", 5, 50, 170, 70},
+    {ids::kRxFrequencyCaption, K::Label, L"RX Frequency", 9, 60, 75, 16, 0, Font::Arial11},
+    {ids::kRxFrequencyDisplay, K::Label, L"000.0000", 87, 60, 54, 16,
+     kSunken | kCentred | kReportsClicks, Font::Arial12},
+    {ids::kRxMhz, K::Label, L"MHz", 142, 61, 27, 16, kCentred, Font::Arial11},
+    {ids::kRxReference, K::Label, L"Receive Reference", 9, 76, 95, 10},
+    {ids::kRxCarrier, K::Option, L"Carrier", 13, 88, 40, 10, kGroup},
+    {ids::kRxPl, K::Option, L"PL", 58, 88, 30, 10},
+    {ids::kRxDpl, K::Option, L"DPL", 92, 88, 32, 10},
+    {ids::kRxCodeList, K::DropDown, L"", 130, 87, 40, 150, kNoTabStop},
+    {ids::kPlNote, K::Label, L"* Avoid PL tones above 200Hz due to PL filter issues", 13, 99, 100,
+     20, kHidden},
+    {ids::kRxInvertDpl, K::CheckBox, L"Invert DPL", 120, 104, 54, 10, kDisabled},
+    {ids::kRxFrequencyEntry, K::EntryBox, L"0000000", 81, 59, 82, 18,
+     kHidden | kDisabled | kNoTabStop, Font::Arial14Bold},
+
+    {ids::kRxControlFrame, K::Frame, L"RX Control", 180, 50, 72, 49},
+    {ids::kRxControlCarrier, K::CheckBox, L"Carrier", 185, 60, 60, 10, kGroup},
+    {ids::kRxControlCode, K::CheckBox, L"Code (PL/DPL)", 185, 71, 65, 10},
+    {ids::kRxControlAuxilary, K::CheckBox, L"Auxilary", 185, 82, 60, 10},
+    {ids::kActivateFrame, K::Frame, L"Repeater Activate", 252, 50, 72, 49},
+    {ids::kActivateCarrier, K::CheckBox, L"Carrier", 257, 60, 60, 10, kGroup},
+    {ids::kActivateCode, K::CheckBox, L"Code (PL/DPL)", 257, 71, 65, 10},
+    {ids::kActivateAuxilary, K::CheckBox, L"Auxilary", 257, 82, 60, 10},
+    {ids::kHoldFrame, K::Frame, L"Repeater Hold", 324, 50, 72, 49},
+    {ids::kHoldCarrier, K::CheckBox, L"Carrier", 329, 60, 60, 10, kGroup},
+    {ids::kHoldCode, K::CheckBox, L"Code (PL/DPL)", 329, 71, 65, 10},
+    {ids::kHoldAuxilary, K::CheckBox, L"Auxilary", 329, 82, 60, 10},
+
+    {ids::kTimersFrame, K::Frame, L"Transmit Timers (Seconds)", 180, 100, 216, 40},
+    {ids::kWirelineTimerCaption, K::Label, L"Wireline", 182, 111, 51, 10, kCentred},
+    {ids::kRepeaterTimerCaption, K::Label, L"Repeater", 234, 111, 51, 10, kCentred},
+    {ids::kLocalMicTimerCaption, K::Label, L"Local Mic", 286, 111, 51, 10, kCentred},
+    {ids::kDropoutCaption, K::Label, L"Drop Out Delay", 340, 111, 53, 10, kCentred},
+    {ids::kWirelineTimer, K::DropDown, L"", 187, 121, 40, 150},
+    {ids::kRepeaterTimer, K::DropDown, L"", 240, 121, 40, 150},
+    {ids::kLocalMicTimer, K::DropDown, L"", 293, 121, 40, 150},
+    {ids::kDropoutDelay, K::DropDown, L"", 346, 121, 40, 90},
+
+    {ids::kTransmitterFrame, K::Frame, L"Transmiter Settings", 5, 122, 170, 152},
+    {ids::kTxFrequencyCaption, K::Label, L"TX Frequency", 9, 132, 75, 16, 0, Font::Arial11},
+    {ids::kTxFrequencyDisplay, K::Label, L"000.0000", 86, 132, 55, 16,
+     kSunken | kCentred | kReportsClicks, Font::Arial12},
+    {ids::kTxMhz, K::Label, L"MHz", 142, 133, 27, 16, kCentred, Font::Arial11},
+    {ids::kTxFrequencyEntry, K::EntryBox, L"0000000", 81, 130, 82, 18,
+     kHidden | kDisabled | kNoTabStop, Font::Arial14Bold},
+    {ids::kTxReference, K::Label, L"Transmit Reference", 9, 149, 87, 10},
+    {ids::kIdleReference, K::Label, L"Idle Ref", 98, 149, 72, 10, kCentred},
+    {ids::kIdleFrequencyCaption, K::Label, L"Idle Frequency", 9, 162, 60, 10},
+    {ids::kIdleFrequencyDisplay, K::Label, L"000.0000", 70, 161, 45, 12,
+     kSunken | kCentred | kReportsClicks},
+    {ids::kIdleMhz, K::Label, L"MHz", 117, 163, 17, 10, kCentred},
+    {ids::kIdleFrequencyEntry, K::EntryBox, L"0000000", 65, 158, 80, 16,
+     kHidden | kDisabled | kNoTabStop, Font::Arial12},
+    {ids::kTxCarrier, K::Option, L"Carrier", 13, 180, 40, 10, kGroup},
+    {ids::kTxPl, K::Option, L"PL", 58, 180, 30, 10},
+    {ids::kTxDpl, K::Option, L"DPL", 92, 180, 32, 10},
+    {ids::kTxCodeList, K::DropDown, L"", 130, 179, 40, 150, kNoTabStop},
+    {ids::kTxInvertDpl, K::CheckBox, L"Invert DPL", 120, 196, 53, 10, kDisabled},
+    {ids::kCwIdEnable, K::CheckBox, L"CW ID Enable", 13, 200, 70, 10, kGroup},
+    {ids::kPlDplWithId, K::CheckBox, L"PL/DPL with ID", 13, 211, 70, 10},
+    {ids::kIdDuringActivity, K::CheckBox, L"ID During Acitvity", 13, 222, 90, 10, kMayWrap},
+    {ids::kCallsignCaption, K::Label, L"Callsign:", 12, 239, 30, 10, kCentred},
+    {ids::kCwMessageList, K::DropDown, L"", 44, 238, 125, 150, kNoTabStop},
+    {ids::kEditMessages, K::Button, L"Edit Messages", 103, 256, 65, 12},
+
+    {ids::kPriorityFrame, K::Frame, L"Transmit Priority", 180, 142, 134, 62},
+    {ids::kRepeaterPathLabel, K::Label, L"Repeater", 182, 152, 40, 10, kCentred},
+    {ids::kRepeaterHighest, K::Option, L"Highest", 182, 162, 40, 10, kGroup},
+    {ids::kRepeaterMiddle, K::Option, L"Middle", 182, 172, 40, 10},
+    {ids::kRepeaterLowest, K::Option, L"Lowest", 182, 182, 40, 10},
+    {ids::kRepeaterDisabled, K::Option, L"Disabled", 182, 192, 40, 10},
+    {ids::kWirelinePathLabel, K::Label, L"Wireline", 225, 152, 40, 10, kCentred},
+    {ids::kWirelineHighest, K::Option, L"Highest", 225, 162, 40, 10, kGroup},
+    {ids::kWirelineMiddle, K::Option, L"Middle", 225, 172, 40, 10},
+    {ids::kWirelineLowest, K::Option, L"Lowest", 225, 182, 40, 10},
+    {ids::kWirelineDisabled, K::Option, L"Disabled", 225, 192, 40, 10},
+    {ids::kLocalPathLabel, K::Label, L"Local", 268, 152, 40, 10, kCentred},
+    {ids::kLocalHighest, K::Option, L"Highest", 268, 162, 40, 10, kGroup},
+    {ids::kLocalMiddle, K::Option, L"Middle", 268, 172, 40, 10},
+    {ids::kLocalLowest, K::Option, L"Lowest", 268, 182, 40, 10},
+    {ids::kLocalDisabled, K::Option, L"Disabled", 268, 192, 40, 10},
+
+    {ids::kAutoIdFrame, K::Frame, L"Auto ID Settings", 180, 205, 134, 69},
+    {ids::kCwSpeedCaption, K::Label, L"CW Speed (WPM)", 184, 217, 80, 10},
+    {ids::kCwSpeed, K::DropDown, L"", 267, 217, 40, 150},
+    {ids::kIdTimerCaption, K::Label, L"ID Timer (minutes)", 184, 231, 80, 10},
+    {ids::kIdTimer, K::DropDown, L"", 267, 231, 40, 150},
+    {ids::kRekeyDelayCaption, K::Label, L"Re-Key Delay (mS)", 184, 245, 80, 10},
+    {ids::kRekeyDelay, K::DropDown, L"", 267, 245, 40, 150},
+    {ids::kToneStartDelayCaption, K::Label, L"Tone Start Delay (mS)", 184, 259, 80, 10},
+    {ids::kToneStartDelay, K::DropDown, L"", 267, 259, 40, 150},
+
+    {ids::kAlarmsFrame, K::Frame, L"Alarms", 314, 142, 81, 42},
+    {ids::kMuteOnWireline, K::CheckBox, L"Mute on Wireline", 318, 152, 67, 10},
+    {ids::kEnableOverAir, K::CheckBox, L"Enable Over Air", 318, 163, 67, 10},
+    {ids::kAudioFrame, K::Frame, L"Audio Mixed with Data", 314, 185, 81, 42},
+    {ids::kRepeaterAudio, K::CheckBox, L"Repeater Audio", 318, 195, 70, 10},
+    {ids::kWirelineAudio, K::CheckBox, L"Wireline Audio", 318, 205, 70, 10, kDisabled},
+    {ids::kLocalMicAudio, K::CheckBox, L"Local Mic Audio", 318, 215, 70, 10},
+    {ids::kNotesCaption, K::Label, L"Notes", 320, 240, 75, 10},
+    {ids::kNotesText, K::Label, L"DPL Inv needs testing", 320, 260, 75, 10},
+};
+
+// Option groups and the option each starts with; set once the group's last
+// option exists. The band groups also set the band selection they stand for.
+struct OptionGroup {
+    int first;
+    int last;
+    int selected;
+    std::int16_t ProgramState::*band;  // nullptr: not a band group
+};
+
+const OptionGroup kOptionGroups[] = {
+    {ids::kRxBandVhf, ids::kRxBand800, ids::kRxBandUhf, &ProgramState::rxBand},
+    {ids::kTxBandVhf, ids::kTxBand800, ids::kTxBandUhf, &ProgramState::txBand},
+    {ids::kRxCarrier, ids::kRxDpl, ids::kRxCarrier, nullptr},
+    {ids::kTxCarrier, ids::kTxDpl, ids::kTxCarrier, nullptr},
+    {ids::kRepeaterHighest, ids::kRepeaterDisabled, ids::kRepeaterDisabled, nullptr},
+    {ids::kWirelineHighest, ids::kWirelineDisabled, ids::kWirelineDisabled, nullptr},
+    {ids::kLocalHighest, ids::kLocalDisabled, ids::kLocalDisabled, nullptr},
+};
+
+// The entry boxes: black text on the colour of their direction.
+struct ControlColourSpec {
+    int id;
+    COLORREF text;
+    COLORREF background;
+};
+
+const ControlColourSpec kColours[] = {
+    {ids::kRxFrequencyEntry, RGB(0, 0, 0), RGB(204, 255, 204)},    // light green
+    {ids::kTxFrequencyEntry, RGB(0, 0, 0), RGB(255, 204, 204)},    // light red
+    {ids::kIdleFrequencyEntry, RGB(0, 0, 0), RGB(255, 255, 153)},  // light yellow
+};
+
+// Drop-downs filled from a choice list.
+enum class Choices { Timer, IdTimer, CwSpeed, Delay };
+
+struct ChoiceBox {
+    int id;
+    Choices list;
+};
+
+const ChoiceBox kChoiceBoxes[] = {
+    {ids::kWirelineTimer, Choices::Timer}, {ids::kRepeaterTimer, Choices::Timer},
+    {ids::kLocalMicTimer, Choices::Timer}, {ids::kCwSpeed, Choices::CwSpeed},
+    {ids::kIdTimer, Choices::IdTimer},     {ids::kRekeyDelay, Choices::Delay},
+    {ids::kToneStartDelay, Choices::Delay},
+};
+
+constexpr int kDropoutSteps = 7;  // "None", then 1 to 7
+
+// Menu bar: two drop-down menus, then two commands on the bar itself.
+struct MenuItem {
+    const wchar_t* text;  // nullptr: a separator
+    int id;
+};
+
+const MenuItem kFileMenu[] = {
+    {L"&Open", ids::kOpen}, {L"&Save As", ids::kSaveAs}, {nullptr, 0}, {L"E&xit", ids::kExit}};
+const MenuItem kReferencesMenu[] = {
+    {L"C&TCSS Table", ids::kCtcssTable},
+    {L"EPROM Map", ids::kEpromMap},
+    {L"Channel Bytes Map", ids::kChannelBytesMap}};
+
+struct MenuBarEntry {
+    const wchar_t* text;
+    int id;                 // a command on the bar; 0 for a drop-down
+    const MenuItem* items;  // the drop-down's items
+    std::size_t count;
+};
+
+const MenuBarEntry kMenuBar[] = {
+    {L"&File", 0, kFileMenu, std::size(kFileMenu)},
+    {L"&References", 0, kReferencesMenu, std::size(kReferencesMenu)},
+    {L"&Help", ids::kHelp, nullptr, 0},
+    {L"&About", ids::kAbout, nullptr, 0},
+};
+
+// Status bar parts: right edges in dialog units. The progress bar sits over
+// the second part, placed from the status bar's top-left corner.
+constexpr int kStatusPartEdges[] = {199, 399};
+constexpr RECT kProgressPlace{220, 2, 220 + 130, 2 + 11};
+constexpr int kProgressRange = 4096;
+
+// Toolbar pictures: files in the working directory, 24 x 24 pixels each;
+// magenta is drawn transparent.
+constexpr int kPictureSize = 24;
+constexpr COLORREF kPictureKey = RGB(255, 0, 255);
+struct ToolbarButton {
+    const wchar_t* picture;
+    int command;
+};
+const ToolbarButton kToolbarButtons[] = {{L"open.bmp", ids::kOpen}, {L"save.bmp", ids::kSaveAs}};
+
+const FrequencyTrio kFrequencyTrios[3] = {
+    {ids::kRxFrequencyDisplay, ids::kRxMhz, ids::kRxFrequencyEntry},
+    {ids::kIdleFrequencyDisplay, ids::kIdleMhz, ids::kIdleFrequencyEntry},
+    {ids::kTxFrequencyDisplay, ids::kTxMhz, ids::kTxFrequencyEntry},
+};
+
+// ---- Building ------------------------------------------------------------
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                             ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+RECT clientRectIn(HWND parent, HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Attaching the menu takes its height from the client area; the window is
+// grown back to its full client size and centred on the screen.
+void keepClientSizeAndCentre(HWND main) {
+    const RECT wanted = dialogUnitsToPixels(main, 0, 0, kMainFrame.width, kMainFrame.height);
+    RECT client, frame;
+    GetClientRect(main, &client);
+    GetWindowRect(main, &frame);
+    const int width = (frame.right - frame.left) + (wanted.right - client.right);
+    const int height = (frame.bottom - frame.top) + (wanted.bottom - client.bottom);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int x = work.left + ((work.right - work.left) - width) / 2;
+    const int y = work.top + ((work.bottom - work.top) - height) / 2;
+    SetWindowPos(main, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void buildMenuBar(HWND main) {
+    HMENU bar = CreateMenu();
+    for (const MenuBarEntry& entry : kMenuBar) {
+        if (!entry.items) {
+            AppendMenuW(bar, MF_STRING, static_cast<UINT_PTR>(entry.id), entry.text);
+            continue;
+        }
+        HMENU popup = CreatePopupMenu();
+        for (std::size_t i = 0; i < entry.count; ++i) {
+            const MenuItem& item = entry.items[i];
+            if (item.text)
+                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
+            else
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        }
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), entry.text);
+    }
+    SetMenu(main, bar);
+    keepClientSizeAndCentre(main);
+}
+
+HWND createCommonControl(const ProgramState& state, const wchar_t* windowClass, DWORD style,
+                         const RECT& place, int id) {
+    return CreateWindowExW(0, windowClass, nullptr, style, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, state.windows.main,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state.instance,
+                           nullptr);
+}
+
+// The progress bar's place over the status bar, wherever that is now.
+RECT progressPlace(const ProgramState& state) {
+    HWND main = state.windows.main;
+    const RECT status = clientRectIn(main, state.windows.statusBar);
+    RECT place = dialogUnitsToPixels(main, kProgressPlace.left, kProgressPlace.top,
+                                     kProgressPlace.right - kProgressPlace.left,
+                                     kProgressPlace.bottom - kProgressPlace.top);
+    OffsetRect(&place, status.left, status.top);
+    return place;
+}
+
+void createStatusAndProgress(ProgramState& state) {
+    HWND main = state.windows.main;
+    state.windows.statusBar = createCommonControl(
+        state, STATUSCLASSNAMEW, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, {},
+        ids::kStatusBar);
+    int edges[std::size(kStatusPartEdges)];
+    for (std::size_t i = 0; i < std::size(edges); ++i)
+        edges[i] = dialogUnitsToPixels(main, 0, 0, kStatusPartEdges[i], 0).right;
+    SendMessageW(state.windows.statusBar, SB_SETPARTS, std::size(edges),
+                 reinterpret_cast<LPARAM>(edges));
+
+    // Created hidden. It lies over the status bar, so it goes above it.
+    HWND progress = createCommonControl(state, PROGRESS_CLASSW, WS_CHILD, progressPlace(state),
+                                        ids::kProgressBar);
+    state.windows.progressBar = progress;
+    SetWindowPos(progress, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(progress, PBM_SETRANGE32, 1, kProgressRange);
+    SendMessageW(progress, PBM_SETSTEP, 1, 0);
+}
+
+// Adds a picture file to the image list; I_IMAGENONE when it cannot be loaded.
+int addPicture(HIMAGELIST images, const wchar_t* file) {
+    HANDLE bitmap = LoadImageW(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!bitmap) return I_IMAGENONE;
+    const int index = ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap), kPictureKey);
+    DeleteObject(bitmap);
+    return index < 0 ? I_IMAGENONE : index;
+}
+
+void createToolbar(ProgramState& state) {
+    HWND toolbar = createCommonControl(state, TOOLBARCLASSNAMEW,
+                                       WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT,
+                                       dialogUnitsToPixels(state.windows.main, 1, 1, 1, 1),
+                                       ids::kToolbar);
+    state.windows.toolbar = toolbar;
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+
+    HIMAGELIST images = ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR8 | ILC_MASK,
+                                         static_cast<int>(std::size(kToolbarButtons)), 0);
+    state.windows.toolbarImages = images;
+    std::array<TBBUTTON, std::size(kToolbarButtons)> buttons{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i].iBitmap = addPicture(images, kToolbarButtons[i].picture);
+        buttons[i].idCommand = kToolbarButtons[i].command;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        buttons[i].iString = -1;
+    }
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+const std::wstring* choiceEntries(const ChoiceLists& lists, Choices which, std::size_t& count) {
+    switch (which) {
+    case Choices::Timer: count = lists.timer.size(); return lists.timer.data();
+    case Choices::IdTimer: count = lists.idTimer.size(); return lists.idTimer.data();
+    case Choices::CwSpeed: count = lists.cwSpeed.size(); return lists.cwSpeed.data();
+    case Choices::Delay: count = lists.delay.size(); return lists.delay.data();
+    }
+    count = 0;
+    return nullptr;
+}
+
+void addItem(HWND box, const std::wstring& text) {
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// A drop-down made from a choice list takes the entries up to the first empty one.
+void fillFromChoices(const ProgramState& state, HWND box, int id) {
+    for (const ChoiceBox& choice : kChoiceBoxes) {
+        if (choice.id != id) continue;
+        std::size_t count = 0;
+        const std::wstring* entries = choiceEntries(state.choices, choice.list, count);
+        for (std::size_t i = 0; i < count && !entries[i].empty(); ++i) addItem(box, entries[i]);
+    }
+}
+
+// The settings that follow a control's creation at once: colours, choices,
+// and for the last option of a group the group's starting option.
+void settleControl(ProgramState& state, HWND control, int id) {
+    for (const ControlColourSpec& colour : kColours)
+        if (colour.id == id) state.mainColours.set(id, colour.text, colour.background);
+    fillFromChoices(state, control, id);
+    for (const OptionGroup& group : kOptionGroups) {
+        if (group.last != id) continue;
+        CheckRadioButton(state.windows.main, group.first, group.last, group.selected);
+        if (group.band) state.*group.band = static_cast<std::int16_t>(group.selected - group.first + 1);
+    }
+}
+
+void createControls(ProgramState& state) {
+    HWND main = state.windows.main;
+    const std::wstring title = channelTitle(state.currentChannel);
+    for (const ControlSpec& spec : kControls) {
+        const wchar_t* text = spec.text ? spec.text : title.c_str();
+        HWND control = createControl(main, spec, fontFor(main, state.fonts, spec.font), text);
+        settleControl(state, control, spec.id);
+    }
+}
+
+void fillDropoutDelay(HWND main) {
+    HWND box = GetDlgItem(main, ids::kDropoutDelay);
+    addItem(box, L"None");
+    for (int i = 1; i <= kDropoutSteps; ++i) addItem(box, widen(signedDecimal(i)));
+}
+
+// ---- Handlers --------------------------------------------------------------
+
+// A click on a frequency display swaps it and its "MHz" label for the empty,
+// focused entry box. The display's other notifications (it also reports
+// being enabled and disabled) are taken without effect.
+bool OnFrequencyDisplay(ProgramState& state, int id, int code) {
+    if (code != STN_CLICKED) return true;
+    const FrequencyTrio* trio = frequencyTrioOf(id);
+    HWND main = state.windows.main;
+    HWND display = GetDlgItem(main, trio->display);
+    HWND entry = GetDlgItem(main, trio->entry);
+    EnableWindow(display, FALSE);
+    ShowWindow(display, SW_HIDE);
+    ShowWindow(GetDlgItem(main, trio->mhz), SW_HIDE);
+    ShowWindow(entry, SW_SHOW);
+    EnableWindow(entry, TRUE);
+    InvalidateRect(entry, nullptr, TRUE);
+    UpdateWindow(entry);
+    SetFocus(entry);
+    SetWindowTextW(entry, L"");
+    return true;
+}
+
+// Help and About open only for a plain menu selection.
+bool OnHelp(ProgramState& state, int, int code) {
+    if (code != 0) return false;
+    showHelpWindow(state);
+    return true;
+}
+
+bool OnAbout(ProgramState& state, int, int code) {
+    if (code != 0) return false;
+    showAboutWindow(state);
+    return true;
+}
+
+// WM_COMMAND routes: ids first..last go to the handler, which says whether
+// it took the command.
+using CommandHandler = bool (*)(ProgramState& state, int id, int code);
+
+struct CommandRoute {
+    int first;
+    int last;
+    CommandHandler handler;
+};
+
+const CommandRoute kCommandRoutes[] = {
+    {ids::kHelp, ids::kHelp, OnHelp},
+    {ids::kAbout, ids::kAbout, OnAbout},
+    {ids::kRxFrequencyDisplay, ids::kRxFrequencyDisplay, OnFrequencyDisplay},
+    {ids::kIdleFrequencyDisplay, ids::kIdleFrequencyDisplay, OnFrequencyDisplay},
+    {ids::kTxFrequencyDisplay, ids::kTxFrequencyDisplay, OnFrequencyDisplay},
+};
+
+INT_PTR OnCommand(ProgramState& state, int id, int code) {
+    for (const CommandRoute& route : kCommandRoutes)
+        if (id >= route.first && id <= route.last && route.handler(state, id, code)) return TRUE;
+    return FALSE;
+}
+
+INT_PTR OnInitDialog(HWND main, LPARAM param) {
+    auto* state = reinterpret_cast<ProgramState*>(param);
+    SetWindowLongPtrW(main, DWLP_USER, param);
+    state->windows.main = main;
+    return FALSE;  // the controls do not exist yet; the focus is set when shown
+}
+
+INT_PTR OnCtlColor(ProgramState& state, HDC dc, HWND control) {
+    return reinterpret_cast<INT_PTR>(state.mainColours.apply(dc, control));
+}
+
+// The controls stay where they are; the bars follow the window's edges.
+void OnSize(ProgramState& state) {
+    SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
+    SendMessageW(state.windows.toolbar, TB_AUTOSIZE, 0, 0);
+    const RECT place = progressPlace(state);
+    SetWindowPos(state.windows.progressBar, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The close box ends the window at once.
+void OnClose(ProgramState& state) { endMainWindow(state, 0); }
+
+// Nothing outlives the main window: open modeless windows go with it.
+void OnDestroy(ProgramState& state) {
+    state.windows.modeless.destroyAll();
+    if (state.windows.toolbarImages) ImageList_Destroy(state.windows.toolbarImages);
+    state.windows = WindowHandles{};
+    if (state.quitWhenMainEnds) PostQuitMessage(state.mainResult);
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(window, lParam);
+    ProgramState* state = programStateOf(window);
+    if (!state) return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(*state, LOWORD(wParam), HIWORD(wParam));
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnCtlColor(*state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SIZE:
+        OnSize(*state);
+        return FALSE;
+    case WM_CLOSE:
+        OnClose(*state);
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy(*state);
+        return FALSE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+HWND createMainWindow(ProgramState& state) {
+    initCommonControls();
+    HWND main = createModelessDialog(state.instance, kMainFrame, nullptr, MainWindowProc,
+                                     reinterpret_cast<LPARAM>(&state));
+    if (!main) return nullptr;
+    setProgramIcon(main, state.instance);
+    state.choices = buildChoiceLists();
+    buildMenuBar(main);
+    createStatusAndProgress(state);
+    createToolbar(state);
+    createControls(state);
+    fillDropoutDelay(main);
+    return main;
+}
+
+int runMainWindow(ProgramState& state) {
+    HWND main = state.windows.main;
+    state.quitWhenMainEnds = true;
+    ShowWindow(main, SW_SHOW);
+    SetFocus(GetNextDlgTabItem(main, nullptr, FALSE));
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1) break;
+        if (IsWindow(main) && IsDialogMessageW(main, &message)) continue;
+        if (state.windows.modeless.dialogMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+void endMainWindow(ProgramState& state, int result) {
+    state.mainResult = result;
+    if (state.windows.main) DestroyWindow(state.windows.main);
+}
+
+ProgramState* programStateOf(HWND window) {
+    if (!window) return nullptr;
+    auto* state = reinterpret_cast<ProgramState*>(GetWindowLongPtrW(window, DWLP_USER));
+    return state && state->windows.main == window ? state : nullptr;
+}
+
+void setStatusText(const ProgramState& state, int part, const std::wstring& text) {
+    if (!state.windows.statusBar) return;
+    SendMessageW(state.windows.statusBar, SB_SETTEXTW, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring channelTitle(int channel) { return L"Channel " + widen(signedDecimal(channel)); }
+
+const FrequencyTrio (&frequencyTrios())[3] { return kFrequencyTrios; }
+
+const FrequencyTrio* frequencyTrioOf(int id) {
+    for (const FrequencyTrio& trio : kFrequencyTrios)
+        if (id == trio.display || id == trio.mhz || id == trio.entry) return &trio;
+    return nullptr;
+}
+
+}  // namespace quarnel::ui

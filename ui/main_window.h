@@ -1,0 +1,52 @@
+// The main window: its frame, menu bar, toolbar, status bar, progress bar and
+// every channel control in the neutral state they start in; its one dialog
+// procedure, which hands each command to a small handler; and the program's
+// message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/program_state.h"
+
+namespace quarnel::ui {
+
+// The start-up steps that build the main window, in order: the window itself
+// (hidden) with the program's icon, the choice lists, the menu bar, the
+// status bar with the hidden progress bar, the toolbar, the controls and the
+// drop-out delay choices. The window is also in state.windows.main. Returns
+// nullptr when the window cannot be made. Runs no message loop, so the tests
+// can make a main window, drive it and destroy it.
+HWND createMainWindow(ProgramState& state);
+
+// Shows the main window and serves it and every modeless window with one
+// message loop (IsDialogMessage, waiting in GetMessage while idle) until the
+// main window ends; returns the result it ended with.
+int runMainWindow(ProgramState& state);
+
+// Ends the main window with `result`; the program's loop then returns it.
+void endMainWindow(ProgramState& state, int result);
+
+// The state the main window `window` was made with; nullptr for any other.
+ProgramState* programStateOf(HWND window);
+
+// Writes `text` into part 0 or 1 of the status bar.
+void setStatusText(const ProgramState& state, int part, const std::wstring& text);
+
+// "Channel " followed by `channel` with its sign blank ("Channel  5").
+std::wstring channelTitle(int channel);
+
+// A frequency display, its "MHz" label and the entry box that replaces both
+// while a frequency is typed.
+struct FrequencyTrio {
+    int display;
+    int mhz;
+    int entry;
+};
+// Receive, idle and transmit, in that order.
+const FrequencyTrio (&frequencyTrios())[3];
+// The trio `id` belongs to (display, label or entry box), or nullptr.
+const FrequencyTrio* frequencyTrioOf(int id);
+
+}  // namespace quarnel::ui

@@ -1,0 +1,119 @@
+// The program's state: everything the windows share, made once at start-up
+// and alive until the program ends. One ProgramState exists per run of the
+// program (the tests make one per case); the main window and every window
+// opened from it reach it through the main window.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/image.h"
+#include "ui/control_colours.h"
+#include "ui/editor_notices.h"
+#include "ui/fonts.h"
+
+namespace quarnel::ui {
+
+// Modified flag values.
+constexpr std::int16_t kModifiedAtStartUp = 4;  // no edit, no notice, no save yet
+constexpr std::int16_t kModified = 1;           // edited since the last save
+constexpr std::int16_t kSaved = 0;              // saved, no edit since
+
+// Band codes of the receive and transmit band selections.
+constexpr std::int16_t kBandVhf = 1;
+constexpr std::int16_t kBandUhf = 2;
+constexpr std::int16_t kBand800 = 3;  // 800/900
+
+// Code types of a direction.
+constexpr std::int16_t kCodeCarrier = 1;
+constexpr std::int16_t kCodeDpl = 2;
+constexpr std::int16_t kCodePl = 4;
+
+// The texts of the drop-down boxes with fixed choices. A box made from a
+// list takes the entries from index 0 up to the first empty one.
+struct ChoiceLists {
+    std::array<std::wstring, 33> timer;    // "None", 15 .. 465 seconds
+    std::array<std::wstring, 33> idTimer;  // "ALL TX", 1 .. 31 minutes
+    std::array<std::wstring, 65> cwSpeed;  // "<1", 1 .. 32 words per minute, ">32"
+    std::array<std::wstring, 65> delay;    // 240 .. 15360 milliseconds
+};
+
+// The lists filled, numbers written with their sign blank (" 15").
+ChoiceLists buildChoiceLists();
+
+// The entries a drop-down made from `list` shows.
+template <std::size_t N>
+std::vector<std::wstring> shownChoices(const std::array<std::wstring, N>& list) {
+    std::vector<std::wstring> shown;
+    for (const std::wstring& entry : list) {
+        if (entry.empty()) break;
+        shown.push_back(entry);
+    }
+    return shown;
+}
+
+// What the last channel display computed, kept for the edit handlers, the
+// CW message editor and the reference windows until the next display.
+struct DisplayedChannel {
+    int channelCount = 0;               // Modes
+    std::size_t channelBase = 0;        // image offset of the current record
+    std::int16_t rxCodeType = kCodeCarrier;
+    std::int16_t txCodeType = kCodeCarrier;
+    std::uint16_t cwAreaStart = 0;      // CW ID addr as read
+    std::uint16_t cwAreaLast = 0;       // CW end pointer minus 1
+    int cwMessageCount = 0;
+};
+
+// Modeless windows the program's message loop serves besides the main
+// window. Unowned reference windows register here; the main window destroys
+// those still open when it ends.
+class ModelessWindows {
+public:
+    void add(HWND window);
+    void remove(HWND window);
+    // IsDialogMessage for the registered window `message` belongs to.
+    bool dialogMessage(MSG& message) const;
+    void destroyAll();
+    const std::vector<HWND>& all() const { return windows_; }
+
+private:
+    std::vector<HWND> windows_;
+};
+
+struct WindowHandles {
+    HWND main = nullptr;
+    HWND statusBar = nullptr;
+    HWND progressBar = nullptr;
+    HWND toolbar = nullptr;
+    HIMAGELIST toolbarImages = nullptr;
+    ModelessWindows modeless;
+};
+
+struct ProgramState {
+    explicit ProgramState(HINSTANCE instance);
+    ProgramState(const ProgramState&) = delete;
+    ProgramState& operator=(const ProgramState&) = delete;
+
+    HINSTANCE instance;
+    Image image;                                  // all zero until a file is opened
+    std::int16_t modified = kModifiedAtStartUp;
+    std::int16_t currentChannel = 0;              // 0: no image opened yet
+    std::int16_t rxBand = kBandUhf;
+    std::int16_t txBand = kBandUhf;
+    ChoiceLists choices;                          // filled when the main window is built
+    SharedFonts fonts;
+    WindowHandles windows;
+    ControlColours mainColours;                   // colours of the main window's controls
+    DisplayedChannel displayed;
+    EditorNotices notices{*this};                 // the model's notices, shown by the editor
+    bool quitWhenMainEnds = false;                // set by the program's message loop
+    int mainResult = 0;                           // what the main window ended with
+};
+
+}  // namespace quarnel::ui
