@@ -404,7 +404,9 @@ void settleControl(ProgramState& state, HWND control, int id) {
     fillFromChoices(state, control, id);
     for (const OptionGroup& group : kOptionGroups) {
         if (group.last != id) continue;
-        CheckRadioButton(state.windows.main, group.first, group.last, group.selected);
+        // The other options start unchecked, so checking this one is enough
+        // (and far cheaper than CheckRadioButton's walk over every control).
+        SendMessageW(GetDlgItem(state.windows.main, group.selected), BM_SETCHECK, BST_CHECKED, 0);
         if (group.band) state.*group.band = static_cast<std::int16_t>(group.selected - group.first + 1);
     }
 }
@@ -535,9 +537,6 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_DESTROY:
         OnDestroy(*state);
-        return FALSE;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(window, DWLP_USER, 0);
         return FALSE;
     }
     return FALSE;

@@ -362,6 +362,21 @@ std::vector<std::wstring> comboItems(HWND combo) {
     return items;
 }
 
+std::wstring statusText(HWND statusBar, int part) {
+    const auto length = LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    std::wstring text(length + 1u, L'\0');
+    SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+void pressKey(HWND window, WPARAM key) {
+    HWND focus = GetFocus();
+    HWND target = focus && (focus == window || IsChild(window, focus)) ? focus : window;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
 void clickAt(HWND window, POINT point) {
     const LPARAM where = MAKELPARAM(point.x, point.y);
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);

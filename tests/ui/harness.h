@@ -190,6 +190,14 @@ Colours controlColours(HWND control, UINT message);
 
 std::vector<std::wstring> comboItems(HWND combo);
 
+// The text of part `part` of a status bar.
+std::wstring statusText(HWND statusBar, int part);
+
+// A key pressed and released in `window`'s focused control (or in the window
+// when the focus is elsewhere); posted, so a modal loop or the program's loop
+// handles it as a user's key.
+void pressKey(HWND window, WPARAM key);
+
 // A left click in the middle of `control` (button down and up).
 void click(HWND control);
 // A left click at `point` in the client area of `window`.

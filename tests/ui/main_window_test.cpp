@@ -253,13 +253,6 @@ struct Closing {
     void (*close)(HWND window);
 };
 
-void pressKey(HWND dialog, WPARAM key) {
-    HWND focus = GetFocus();
-    HWND target = focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
 const Closing kClosings[] = {
     {"OK button", [](HWND w) { PostMessageW(GetDlgItem(w, IDOK), BM_CLICK, 0, 0); }},
     {"Enter", [](HWND w) { pressKey(w, VK_RETURN); }},
@@ -340,60 +333,56 @@ TEST(MainWindowEnd, CloseBoxEndsTheWindowAndTheModelessWindowsWithIt) {
     EXPECT_TRUE(dialogs.messageBoxes().empty()) << "nothing is asked";
 }
 
-// The program's loop, run for real: a timer ends the window from inside it.
-ui::ProgramState* g_running = nullptr;
-int g_result = 0;
+// The program's loop, run for real on a main window that was never shown:
+// the loop shows it. The loop runs until something ends the window.
+class MainWindowRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main_ = ui::createMainWindow(state_);
+        ASSERT_NE(main_, nullptr);
+        running_ = &state_;
+    }
+    void TearDown() override { running_ = nullptr; }
 
-TEST(MainWindowRun, LoopReturnsTheResultTheWindowEndedWith) {
+    static ui::ProgramState* running_;  // for the timer and window procedures below
     DialogDriver dialogs;
-    ui::ProgramState state(GetModuleHandleW(nullptr));
-    HWND main = ui::createMainWindow(state);
-    ASSERT_NE(main, nullptr);
-    g_running = &state;
-    g_result = 7;
+    ui::ProgramState state_{GetModuleHandleW(nullptr)};
+    HWND main_ = nullptr;
+};
+
+ui::ProgramState* MainWindowRun::running_ = nullptr;
+
+TEST_F(MainWindowRun, LoopReturnsTheResultTheWindowEndedWith) {
     SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
-        ui::endMainWindow(*g_running, g_result);
+        ui::endMainWindow(*running_, 7);
     });
-    EXPECT_EQ(ui::runMainWindow(state), 7);
-    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(ui::runMainWindow(state_), 7);
+    EXPECT_FALSE(IsWindow(main_));
     MSG left;
     EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "no quit left behind";
 }
 
 // A modeless window served by the loop gets the dialog keys: Enter in it
 // arrives as its OK command, which here ends the program.
-INT_PTR CALLBACK endOnOk(HWND, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        ui::endMainWindow(*g_running, 3);
+TEST_F(MainWindowRun, LoopServesModelessWindowsAsDialogs) {
+    HWND reference = makeModeless(nullptr, [](HWND, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) return TRUE;
+        if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
+        ui::endMainWindow(*running_, 3);
         return TRUE;
-    }
-    return FALSE;
-}
-
-TEST(MainWindowRun, LoopServesModelessWindowsAsDialogs) {
-    DialogDriver dialogs;
-    ui::ProgramState state(GetModuleHandleW(nullptr));
-    HWND main = ui::createMainWindow(state);
-    ASSERT_NE(main, nullptr);
-    g_running = &state;
-    HWND reference = makeModeless(nullptr, endOnOk);
+    });
     ASSERT_NE(reference, nullptr);
-    state.windows.modeless.add(reference);
+    state_.windows.modeless.add(reference);
     PostMessageW(reference, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(ui::runMainWindow(state), 3);
+    EXPECT_EQ(ui::runMainWindow(state_), 3);
     EXPECT_FALSE(IsWindow(reference)) << "gone with the main window";
 }
 
-TEST(MainWindowRun, CloseBoxEndsTheLoopWithResultZero) {
-    DialogDriver dialogs;
-    ui::ProgramState state(GetModuleHandleW(nullptr));
-    HWND main = ui::createMainWindow(state);
-    ASSERT_NE(main, nullptr);
-    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(ui::runMainWindow(state), 0);
-    EXPECT_FALSE(IsWindow(main));
+TEST_F(MainWindowRun, CloseBoxEndsTheLoopWithResultZero) {
+    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(ui::runMainWindow(state_), 0);
+    EXPECT_FALSE(IsWindow(main_));
 }
 
 }  // namespace
