@@ -152,7 +152,7 @@ struct OptionGroup {
     int first;
     int last;
     int selected;
-    std::int16_t ProgramState::*band;  // nullptr: not a band group
+    Band ProgramState::*band;  // nullptr: not a band group
 };
 
 const OptionGroup kOptionGroups[] = {
@@ -407,7 +407,8 @@ void settleControl(ProgramState& state, HWND control, int id) {
         // The other options start unchecked, so checking this one is enough
         // (and far cheaper than CheckRadioButton's walk over every control).
         SendMessageW(GetDlgItem(state.windows.main, group.selected), BM_SETCHECK, BST_CHECKED, 0);
-        if (group.band) state.*group.band = static_cast<std::int16_t>(group.selected - group.first + 1);
+        // The options of a band group stand for the band codes 1, 2, 3.
+        if (group.band) bandFromCode(group.selected - group.first + 1, state.*group.band);
     }
 }
 

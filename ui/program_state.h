@@ -1,5 +1,6 @@
 // The program's state: everything the windows share, made once at start-up
-// and alive until the program ends. One ProgramState exists per run of the
+// and alive until the program ends. The tone, PL code and DPL tables are
+// constant data of the model (model/tones.h). One ProgramState exists per run of the
 // program (the tests make one per case); the main window and every window
 // opened from it reach it through the main window.
 #pragma once
@@ -13,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "model/channel_view.h"
 #include "model/image.h"
+#include "model/synthesizer.h"
 #include "ui/control_colours.h"
 #include "ui/editor_notices.h"
 #include "ui/fonts.h"
@@ -24,16 +27,6 @@ namespace quarnel::ui {
 constexpr std::int16_t kModifiedAtStartUp = 4;  // no edit, no notice, no save yet
 constexpr std::int16_t kModified = 1;           // edited since the last save
 constexpr std::int16_t kSaved = 0;              // saved, no edit since
-
-// Band codes of the receive and transmit band selections.
-constexpr std::int16_t kBandVhf = 1;
-constexpr std::int16_t kBandUhf = 2;
-constexpr std::int16_t kBand800 = 3;  // 800/900
-
-// Code types of a direction.
-constexpr std::int16_t kCodeCarrier = 1;
-constexpr std::int16_t kCodeDpl = 2;
-constexpr std::int16_t kCodePl = 4;
 
 // The texts of the drop-down boxes with fixed choices. A box made from a
 // list takes the entries from index 0 up to the first empty one.
@@ -57,18 +50,6 @@ std::vector<std::wstring> shownChoices(const std::array<std::wstring, N>& list) 
     }
     return shown;
 }
-
-// What the last channel display computed, kept for the edit handlers, the
-// CW message editor and the reference windows until the next display.
-struct DisplayedChannel {
-    int channelCount = 0;               // Modes
-    std::size_t channelBase = 0;        // image offset of the current record
-    std::int16_t rxCodeType = kCodeCarrier;
-    std::int16_t txCodeType = kCodeCarrier;
-    std::uint16_t cwAreaStart = 0;      // CW ID addr as read
-    std::uint16_t cwAreaLast = 0;       // CW end pointer minus 1
-    int cwMessageCount = 0;
-};
 
 // Modeless windows the program's message loop serves besides the main
 // window. Unowned reference windows register here; the main window destroys
@@ -104,13 +85,14 @@ struct ProgramState {
     Image image;                                  // all zero until a file is opened
     std::int16_t modified = kModifiedAtStartUp;
     std::int16_t currentChannel = 0;              // 0: no image opened yet
-    std::int16_t rxBand = kBandUhf;
-    std::int16_t txBand = kBandUhf;
+    Band rxBand = Band::Uhf;                      // receive band selection
+    Band txBand = Band::Uhf;                      // transmit band selection (also idle)
     ChoiceLists choices;                          // filled when the main window is built
     SharedFonts fonts;
     WindowHandles windows;
     ControlColours mainColours;                   // colours of the main window's controls
-    DisplayedChannel displayed;
+    ChannelView displayed;                        // the last channel display, kept for the
+                                                  // edits, the CW editor and the maps
     EditorNotices notices{*this};                 // the model's notices, shown by the editor
     bool quitWhenMainEnds = false;                // set by the program's message loop
     int mainResult = 0;                           // what the main window ended with

@@ -452,8 +452,8 @@ TEST_F(MainWindowLayout, ToolbarIsFlatWithTwoCommandButtons) {
 TEST_F(MainWindowLayout, ProgramStateStartsNeutral) {
     EXPECT_EQ(state().modified, 4);
     EXPECT_EQ(state().currentChannel, 0);
-    EXPECT_EQ(state().rxBand, 2);
-    EXPECT_EQ(state().txBand, 2);
+    EXPECT_EQ(state().rxBand, Band::Uhf);
+    EXPECT_EQ(state().txBand, Band::Uhf);
     EXPECT_TRUE(std::all_of(state().image.bytes.begin(), state().image.bytes.end(),
                             [](std::uint8_t b) { return b == 0; }));
     EXPECT_EQ(state().windows.main, window());
