@@ -64,6 +64,9 @@ public:
     DialogDriver& operator=(const DialogDriver&) = delete;
 
     void expectDialog(Handler handler);
+    // The button every later message box is answered with (IDOK at first;
+    // a Yes/No box, such as the file dialog's overwrite prompt, needs IDYES
+    // or IDNO).
     void answerMessageBoxesWith(int button) { answer_ = button; }
 
     const std::vector<SeenMessageBox>& messageBoxes() const { return boxes_; }
