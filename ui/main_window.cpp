@@ -596,6 +596,14 @@ void setStatusText(const ProgramState& state, int part, const std::wstring& text
 
 std::wstring channelTitle(int channel) { return L"Channel " + widen(signedDecimal(channel)); }
 
+void fillCodeList(HWND box, CodeType type) {
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    if (type == CodeType::Pl)
+        for (int index = 1; index <= kToneCount; ++index) addItem(box, widen(toneText(index)));
+    if (type == CodeType::Dpl)
+        for (int index = 1; index <= kDplCount; ++index) addItem(box, widen(dplCodeText(index)));
+}
+
 const FrequencyTrio (&frequencyTrios())[3] { return kFrequencyTrios; }
 
 const FrequencyTrio* frequencyTrioOf(int id) {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "model/tones.h"
 #include "ui/program_state.h"
 
 namespace quarnel::ui {
@@ -36,6 +37,12 @@ void setStatusText(const ProgramState& state, int part, const std::wstring& text
 
 // "Channel " followed by `channel` with its sign blank ("Channel  5").
 std::wstring channelTitle(int channel);
+
+// Empties the tone or code drop-down `box` and fills it for `type` from the
+// model's tables in table order: the 42 tones as their five-character texts
+// for PL, the 83 DPL codes for DPL, nothing for Carrier. Item p is table
+// index p + 1; no item is selected.
+void fillCodeList(HWND box, CodeType type);
 
 // A frequency display, its "MHz" label and the entry box that replaces both
 // while a frequency is typed.

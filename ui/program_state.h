@@ -40,17 +40,6 @@ struct ChoiceLists {
 // The lists filled, numbers written with their sign blank (" 15").
 ChoiceLists buildChoiceLists();
 
-// The entries a drop-down made from `list` shows.
-template <std::size_t N>
-std::vector<std::wstring> shownChoices(const std::array<std::wstring, N>& list) {
-    std::vector<std::wstring> shown;
-    for (const std::wstring& entry : list) {
-        if (entry.empty()) break;
-        shown.push_back(entry);
-    }
-    return shown;
-}
-
 // Modeless windows the program's message loop serves besides the main
 // window. Unowned reference windows register here; the main window destroys
 // those still open when it ends.

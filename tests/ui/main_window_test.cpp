@@ -129,6 +129,39 @@ TEST_F(FrequencyDisplay, ControlsWithoutColoursOfTheirOwnGetTheDefault) {
     }
 }
 
+// ---- Tone and code lists ------------------------------------------------------------
+
+class CodeLists : public EditorTest {};
+
+TEST_F(CodeLists, FilledFromTheTablesForTheCodeTypeWithNoSelection) {
+    struct Case {
+        CodeType type;
+        std::size_t count;
+        const char* first;
+        const char* last;
+    } cases[] = {
+        {CodeType::Pl, 42, "67.0 ", "254.1"},
+        {CodeType::Dpl, 83, "023", "754"},
+        {CodeType::Carrier, 0, nullptr, nullptr},
+    };
+    for (int id : {ids::kRxCodeList, ids::kTxCodeList}) {
+        HWND box = item(id);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(id) + " type " + std::to_string(static_cast<int>(c.type)));
+            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"left over"));
+            SendMessageW(box, CB_SETCURSEL, 0, 0);
+            ui::fillCodeList(box, c.type);
+            const std::vector<std::wstring> items = comboItems(box);
+            ASSERT_EQ(items.size(), c.count);
+            if (c.count) {
+                EXPECT_EQ(narrow(items.front()), c.first);
+                EXPECT_EQ(narrow(items.back()), c.last);
+            }
+            EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), CB_ERR);
+        }
+    }
+}
+
 // ---- Option groups ---------------------------------------------------------------
 
 struct Group {
