@@ -8,6 +8,10 @@ namespace quarnel::cli {
 
 void addChannelOptions(CLI::App* cmd, ChannelOptions& options, const std::string& channelHelp) {
     cmd->add_option("--channel", options.channel, channelHelp);
+    addBandOptions(cmd, options);
+}
+
+void addBandOptions(CLI::App* cmd, ChannelOptions& options) {
     cmd->add_option("--rx-band", options.rxBand, "Receive band: vhf, uhf (default) or 800")
         ->check(CLI::IsMember({"vhf", "uhf", "800"}));
     cmd->add_option("--tx-band", options.txBand, "Transmit and idle band: vhf, uhf (default) or 800")

@@ -21,6 +21,9 @@ struct ChannelOptions {
 // Adds --channel, --rx-band and --tx-band to `cmd`, storing into `options`.
 void addChannelOptions(CLI::App* cmd, ChannelOptions& options, const std::string& channelHelp);
 
+// Adds --rx-band and --tx-band only.
+void addBandOptions(CLI::App* cmd, ChannelOptions& options);
+
 // "vhf", "uhf", "800".
 Band bandOption(const std::string& name);
 

@@ -16,5 +16,7 @@ void addShow(CLI::App& app, int& status);
 void addVerify(CLI::App& app, int& status);
 void addMessageCommand(CLI::App& app, int& status);
 void addSet(CLI::App& app, int& status);
+void addDiff(CLI::App& app, int& status);
+void addDump(CLI::App& app, int& status);
 
 }  // namespace quarnel::cli

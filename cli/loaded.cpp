@@ -1,6 +1,7 @@
 #include "cli/loaded.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -27,6 +28,13 @@ int saveForCommand(Image& image, const std::string& out) {
         return kUsage;
     }
     return kOk;
+}
+
+bool outputIsNotInput(const std::string& input, const std::string& out) {
+    std::error_code ec;
+    if (!std::filesystem::equivalent(input, out, ec) || ec) return true;
+    std::cerr << "quarnel-cli: " << out << ": is the input image, which is never changed\n";
+    return false;
 }
 
 std::string hex4(unsigned value) {

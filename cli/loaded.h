@@ -24,6 +24,10 @@ std::optional<LoadedImage> loadForCommand(const std::string& file);
 // "quarnel-cli: OUT: cannot write: REASON" on failure. Returns an exit status.
 int saveForCommand(Image& image, const std::string& out);
 
+// False, after printing "quarnel-cli: OUT: is the input image, which is never
+// changed", when `out` names the same file as `input`.
+bool outputIsNotInput(const std::string& input, const std::string& out);
+
 // "0A5F": four upper-case hexadecimal digits.
 std::string hex4(unsigned value);
 

@@ -5,12 +5,19 @@
 
 int main(int argc, char** argv) {
     CLI::App app{"quarnel-cli: inspect, verify, compare and edit MSF5000 codeplug images"};
+    app.name("quarnel-cli");
     app.require_subcommand(1);
+    app.footer(
+        "Exit status: 0 success; 1 verify found a fault or diff found a difference; 2 a usage\n"
+        "error or a file that cannot be read or written; 3 set or message refused an edit\n"
+        "(nothing written). Run quarnel-cli COMMAND --help for a command's options.");
     int status = quarnel::cli::kOk;
     quarnel::cli::addShow(app, status);
     quarnel::cli::addVerify(app, status);
     quarnel::cli::addMessageCommand(app, status);
     quarnel::cli::addSet(app, status);
+    quarnel::cli::addDiff(app, status);
+    quarnel::cli::addDump(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

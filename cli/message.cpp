@@ -54,6 +54,7 @@ int run(const Options& opt) {
         std::cerr << prefix << "message: \"" << opt.set[0] << "\" is not a message index\n";
         return kUsage;
     }
+    if (!outputIsNotInput(opt.file, opt.out)) return kUsage;
     auto loaded = loadForCommand(opt.file);
     if (!loaded) return kUsage;
     for (const auto& n : loaded->notices) std::cerr << opt.file << ": " << n << "\n";
@@ -111,6 +112,11 @@ void addMessageCommand(CLI::App& app, int& status) {
                                 "K TEXT: store TEXT (small letters taken as capitals) as message K")
                     ->expected(2);
     auto* add = cmd->add_flag("--add", opt->add, "Add an empty message");
+    cmd->footer(
+        "K counts from 0. Letters, digits, \"/\" and blanks are stored; a text too\n"
+        "long for its place is cut, with a warning. The CW area grows when a message does\n"
+        "not fit, as the editor grows it. Exit status: 0 saved, 2 usage or file error,\n"
+        "3 refused (nothing written).");
     set->excludes(add);
     add->excludes(set);
     cmd->callback([opt, set, &status] {

@@ -1,7 +1,6 @@
-// set: edits channels through the same model operations as the editor's
+// set: edits channels and header fields through the same model operations as the editor's
 // handlers, in the order given, then saves the result to OUT. A refused edit
 // writes nothing at all.
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <limits>
@@ -99,37 +98,183 @@ EditOutcome setInvert(Image& image, std::size_t base, Direction d, const std::st
     return setInvertDpl(image, base, d, value == "on");
 }
 
-using Setter = std::function<EditOutcome(Image&, std::size_t, Direction, const std::string&,
-                                         const EditContext&)>;
+// ---- Values of the option and list fields -----------------------------------
 
-struct ChannelField {
+// A whole number of at most six digits, no sign.
+bool parseCount(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::stoi(text);
+    return true;
+}
+
+EditOutcome notInList(const std::string& value, const std::string& list) {
+    return refusal("\"" + value + "\" is not " + list);
+}
+
+// The item of a drop-down for a value as the user names it; false when the
+// value is not in the list.
+using ItemParser = std::function<bool(const std::string& value, int& item)>;
+
+bool timeoutItem(const std::string& value, int& item) {
+    int seconds = 0;
+    if (value == "none") {
+        item = 0;
+        return true;
+    }
+    if (!parseCount(value, seconds) || seconds % 15 != 0 || seconds > 15 * 31) return false;
+    item = seconds / 15;
+    return true;
+}
+
+bool dropoutItemOf(const std::string& value, int& item) {
+    if (value == "none") {
+        item = 0;
+        return true;
+    }
+    return parseCount(value, item) && item <= 7;
+}
+
+bool messageItem(const std::string& value, int& item) { return parseCount(value, item); }
+
+bool speedItem(const std::string& value, int& item) {
+    if (value == "<1") item = 0;
+    else if (value == ">32") item = kSpeedItems - 1;
+    else if (!parseCount(value, item) || item < 1 || item > 32) return false;
+    return true;
+}
+
+bool idTimerItemOf(const std::string& value, int& item) {
+    if (value == "all") {
+        item = 0;
+        return true;
+    }
+    return parseCount(value, item) && item >= 1 && item <= 31;
+}
+
+bool delayItem(const std::string& value, int& item) {
+    int ms = 0;
+    if (!parseCount(value, ms) || ms < 240 || ms % 240 != 0 || ms / 240 > kDelayItems) return false;
+    item = ms / 240 - 1;
+    return true;
+}
+
+bool levelOf(const std::string& value, int& level) {
+    static const char* const names[] = {"disabled", "highest", "middle", "lowest"};
+    for (int l = 0; l < 4; ++l)
+        if (value == names[l]) {
+            level = l;
+            return true;
+        }
+    return false;
+}
+
+using Setter = std::function<EditOutcome(Image&, std::size_t, const std::string&, const EditContext&)>;
+
+Setter frequency(Direction d) {
+    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
+        return setFrequency(image, base, d, value, context);
+    };
+}
+
+Setter code(Direction d) {
+    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
+        return setCode(image, base, d, value, context);
+    };
+}
+
+Setter invert(Direction d) {
+    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
+        return setInvert(image, base, d, value, context);
+    };
+}
+
+Setter checkBox(CheckBox box) {
+    return [box](Image& image, std::size_t base, const std::string& value, const EditContext&) {
+        if (value != "on" && value != "off") return notInList(value, "on or off");
+        return setCheckBox(image, base, box, value == "on");
+    };
+}
+
+Setter dropDown(DropDown list, ItemParser parse, std::string expected) {
+    return [list, parse, expected](Image& image, std::size_t base, const std::string& value,
+                                   const EditContext&) {
+        int item = 0;
+        if (!parse(value, item)) return notInList(value, expected);
+        return chooseDropDownItem(image, base, list, item);
+    };
+}
+
+Setter priority(PriorityPath path) {
+    return [path](Image& image, std::size_t base, const std::string& value, const EditContext&) {
+        int level = 0;
+        if (!levelOf(value, level)) return notInList(value, "highest, middle, lowest or disabled");
+        return choosePriority(image, base, path, level);
+    };
+}
+
+struct SetField {
     const char* name;
-    Direction direction;
+    bool header;         // a header field: one for all channels, --channel ignored
+    const char* values;  // the value forms, for the help
     Setter apply;
 };
 
-const std::vector<ChannelField>& channelFields() {
-    static const std::vector<ChannelField> fields = {
-        {"rx", Direction::Receive, setFrequency},
-        {"tx", Direction::Transmit, setFrequency},
-        {"idle", Direction::Idle, setFrequency},
-        {"rx-code", Direction::Receive, setCode},
-        {"tx-code", Direction::Transmit, setCode},
-        {"rx-invert", Direction::Receive, setInvert},
-        {"tx-invert", Direction::Transmit, setInvert},
+const std::vector<SetField>& setFields() {
+    const char* const onOff = "on|off";
+    const char* const timeout = "none|15..465 (a multiple of 15 s)";
+    const std::string timeoutList = "a time-out: none or a multiple of 15 seconds up to 465";
+    const std::string delayList = "a delay: 240 to 15360 ms in steps of 240";
+    const char* const level = "highest|middle|lowest|disabled";
+    static const std::vector<SetField> fields = {
+        {"rx", false, "DIGITS as typed (4488500) or MHz (448.85)", frequency(Direction::Receive)},
+        {"tx", false, "DIGITS or MHz", frequency(Direction::Transmit)},
+        {"idle", false, "DIGITS or MHz", frequency(Direction::Idle)},
+        {"rx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Receive)},
+        {"tx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Transmit)},
+        {"rx-invert", false, onOff, invert(Direction::Receive)},
+        {"tx-invert", false, onOff, invert(Direction::Transmit)},
+        {"rx-control.carrier", false, onOff, checkBox(CheckBox::RxControlCarrier)},
+        {"rx-control.code", false, onOff, checkBox(CheckBox::RxControlCode)},
+        {"rx-control.auxilary", false, onOff, checkBox(CheckBox::RxControlAuxilary)},
+        {"repeater-activate.carrier", false, onOff, checkBox(CheckBox::ActivateCarrier)},
+        {"repeater-activate.code", false, onOff, checkBox(CheckBox::ActivateCode)},
+        {"repeater-activate.auxilary", false, onOff, checkBox(CheckBox::ActivateAuxilary)},
+        {"repeater-hold.carrier", false, onOff, checkBox(CheckBox::HoldCarrier)},
+        {"repeater-hold.code", false, onOff, checkBox(CheckBox::HoldCode)},
+        {"repeater-hold.auxilary", false, onOff, checkBox(CheckBox::HoldAuxilary)},
+        {"cw-id", false, onOff, checkBox(CheckBox::CwIdEnable)},
+        {"pl-with-id", false, onOff, checkBox(CheckBox::PlDplWithId)},
+        {"id-during-activity", false, onOff, checkBox(CheckBox::IdDuringActivity)},
+        {"alarm.mute-on-wireline", false, onOff, checkBox(CheckBox::AlarmMuteOnWireline)},
+        {"alarm.enable-over-air", false, onOff, checkBox(CheckBox::AlarmEnableOverAir)},
+        {"audio.repeater", false, onOff, checkBox(CheckBox::RepeaterAudio)},
+        {"audio.local-mic", false, onOff, checkBox(CheckBox::LocalMicAudio)},
+        {"priority.repeater", false, level, priority(PriorityPath::Repeater)},
+        {"priority.wireline", false, level, priority(PriorityPath::Wireline)},
+        {"priority.local", false, level, priority(PriorityPath::Local)},
+        {"timer.wireline", false, timeout, dropDown(DropDown::WirelineTimer, timeoutItem, timeoutList)},
+        {"timer.repeater", false, timeout, dropDown(DropDown::RepeaterTimer, timeoutItem, timeoutList)},
+        {"timer.local", false, timeout, dropDown(DropDown::LocalTimer, timeoutItem, timeoutList)},
+        {"dropout", false, "none|0..7 (seconds)",
+         dropDown(DropDown::Dropout, dropoutItemOf, "a drop-out delay: none or 0 to 7 seconds")},
+        {"cw-message", false, "K (message index, 0 = first)",
+         dropDown(DropDown::CwMessage, messageItem, "a message index")},
+        {"cw-speed", true, "<1|1..32|>32 (words per minute)",
+         dropDown(DropDown::CwSpeed, speedItem, "a CW speed: <1, 1 to 32 or >32")},
+        {"id-timer", true, "all|1..31 (minutes)",
+         dropDown(DropDown::IdTimer, idTimerItemOf, "an ID timer: all or 1 to 31 minutes")},
+        {"rekey-delay", true, "240..15360 (ms, steps of 240)", dropDown(DropDown::RekeyDelay, delayItem, delayList)},
+        {"tone-delay", true, "240..15360 (ms, steps of 240)",
+         dropDown(DropDown::ToneStartDelay, delayItem, delayList)},
     };
     return fields;
 }
 
 struct Assignment {
-    const ChannelField* field;
+    const SetField* field;
     std::string value;
 };
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
 
 int runSet(const std::string& file, const std::string& out, const ChannelOptions& options,
            const std::vector<std::string>& edits) {
@@ -137,8 +282,8 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
         const std::string name = edit.substr(0, eq);
-        const ChannelField* field = nullptr;
-        for (const auto& f : channelFields())
+        const SetField* field = nullptr;
+        for (const auto& f : setFields())
             if (name == f.name) field = &f;
         if (eq == std::string::npos || !field) {
             std::cerr << "quarnel-cli: " << file << ": " << name << ": "
@@ -147,10 +292,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
         }
         assignments.push_back({field, edit.substr(eq + 1)});
     }
-    if (sameFile(file, out)) {
-        std::cerr << "quarnel-cli: " << out << ": is the input image, which is never changed\n";
-        return kUsage;
-    }
+    if (!outputIsNotInput(file, out)) return kUsage;
     auto loaded = loadForCommand(file);
     if (!loaded) return kUsage;
     for (const auto& n : loaded->notices) std::cerr << file << ": " << n << "\n";
@@ -160,6 +302,14 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
 
     const EditContext context{bandOption(options.rxBand), bandOption(options.txBand)};
     for (const auto& a : assignments) {
+        if (a.field->header) {
+            const EditOutcome outcome = a.field->apply(image, 0, a.value, context);
+            if (!outcome.done()) {
+                std::cerr << "quarnel-cli: " << file << ": " << a.field->name << ": " << outcome.refusal << "\n";
+                return kRefused;
+            }
+            continue;
+        }
         for (int n : channels) {
             const std::string where = "quarnel-cli: " + file + ": channel " + std::to_string(n) + ": " +
                                       a.field->name + ": ";
@@ -168,7 +318,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
                 std::cerr << where << layoutErrorText(location.error, n) << "\n";
                 return kRefused;
             }
-            const EditOutcome outcome = a.field->apply(image, location.base, a.field->direction, a.value, context);
+            const EditOutcome outcome = a.field->apply(image, location.base, a.value, context);
             if (!outcome.done()) {
                 std::cerr << where << outcome.refusal << "\n";
                 return kRefused;
@@ -187,10 +337,22 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     return saveForCommand(image, out);
 }
 
+std::string fieldsHelp() {
+    std::string text = "Fields (channel fields apply to --channel, header fields to the whole image):\n";
+    for (const auto& f : setFields()) {
+        std::string name = std::string("  ") + f.name;
+        name.resize(30, ' ');
+        text += name + f.values + (f.header ? "  [header]" : "") + "\n";
+    }
+    return text +
+           "A value not in its list, an unknown tone or DPL code, a message index beyond the\n"
+           "message count or a frequency the radio cannot hold exits 3; nothing is written then.";
+}
+
 }  // namespace
 
 void addSet(CLI::App& app, int& status) {
-    auto* cmd = app.add_subcommand("set", "Edit channel fields as the editor does and save the result");
+    auto* cmd = app.add_subcommand("set", "Edit fields as the editor does and save the result to OUT");
     struct Options {
         std::string file;
         std::string out;
@@ -201,10 +363,8 @@ void addSet(CLI::App& app, int& status) {
     cmd->add_option("IMAGE", opt->file, "Image file (never changed)")->required();
     cmd->add_option("-o,--output", opt->out, "Where to save the edited image")->required();
     addChannelOptions(cmd, opt->channels, "Channel to edit: a number or all (default 1)");
-    cmd->add_option("FIELD=VALUE", opt->edits,
-                    "rx|tx|idle=DIGITS or MHz, rx-code|tx-code=carrier|pl:TONE|dpl:CODE, "
-                    "rx-invert|tx-invert=on|off")
-        ->required();
+    cmd->add_option("FIELD=VALUE", opt->edits, "Edits, applied in the order given")->required();
+    cmd->footer(fieldsHelp());
     cmd->callback([opt, &status] { status = runSet(opt->file, opt->out, opt->channels, opt->edits); });
 }
 

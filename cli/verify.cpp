@@ -35,6 +35,11 @@ void addVerify(CLI::App& app, int& status) {
     auto* cmd = app.add_subcommand("verify", "Check the checksum and the layout of images");
     auto files = std::make_shared<std::vector<std::string>>();
     cmd->add_option("IMAGE", *files, "Image files to check")->required();
+    cmd->footer(
+        "Prints one line per image: \"ok\" with the checksum, or \"FAILED\" with every fault:\n"
+        "a wrong checksum, header pointers outside the codeplug window 2000-27FF, channel\n"
+        "records or the CW area outside the image, a negative CW span, squelch codes missing\n"
+        "from the tables. Exit status: 0 all ok, 1 a fault found, 2 an image cannot be read.");
     cmd->callback([files, &status] {
         for (const auto& file : *files) {
             auto loaded = loadForCommand(file);

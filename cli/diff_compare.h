@@ -1,0 +1,52 @@
+// The comparison behind `diff`: two images decoded as `show` decodes them,
+// compared field by field by name, then the bytes that no named difference
+// accounts for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/loaded.h"
+#include "model/synthesizer.h"
+
+namespace quarnel::cli {
+
+// One decoded value that differs. `field` is the path of the value in the
+// JSON document of `show`: "header.cw_speed_item", "cw.count", "messages[1]",
+// "problems", or within a channel object "rx.code_item", "timers.repeater_item";
+// a channel present in one image only is the field "channel".
+struct FieldDifference {
+    int channel = 0;  // the channel number for channel fields, 0 otherwise
+    std::string field;
+    nlohmann::ordered_json a, b;  // the values as `show` gives them (null when absent)
+    // For a value that the editor shows as a text too ("hz" and "text",
+    // "reference" and "reference_text", "tune" and "title"): those texts.
+    bool hasText = false;
+    std::string aText, bText;
+};
+
+// Bits that differ and that no field difference accounts for, one byte each.
+// Bytes of a structure both images hold (the header, a channel record, the CW
+// area) are compared where each image keeps it, so records that merely moved
+// do not differ; every other byte is compared at the same offset.
+struct ByteDifference {
+    std::string where;       // "header byte 09", "channel 3 byte 7", "CW area byte 42", or ""
+    std::size_t offsetA = 0;  // image offsets
+    std::size_t offsetB = 0;
+    std::uint8_t a = 0, b = 0;
+};
+
+struct ImageDifferences {
+    bool identical = true;  // all 4096 bytes are equal
+    std::uint16_t checksumA = 0, checksumB = 0;  // the stored checksums
+    std::vector<FieldDifference> fields;
+    std::vector<ByteDifference> bytes;
+};
+
+ImageDifferences compareImages(const LoadedImage& a, const LoadedImage& b, Band rxBand, Band txBand);
+
+}  // namespace quarnel::cli

@@ -1,0 +1,48 @@
+#include "cli/show_json.h"
+
+#include "cli/show_channels.h"
+#include "cli/show_cw.h"
+#include "model/layout.h"
+
+namespace quarnel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json itemOrNull(int item) { return item < 0 ? Json(nullptr) : Json(item); }
+
+Json headerJson(const Image& image) {
+    Json h;
+    h["last_word"] = readField(image, Field::LastWord);
+    h["version"] = readField(image, Field::VersionByte);
+    h["size"] = readField(image, Field::Size);
+    h["modes"] = readField(image, Field::Modes);
+    h["cw_id_addr"] = readField(image, Field::CwIdAddr);
+    h["cw_end"] = readField(image, Field::CwEnd);
+    h["next_area"] = readField(image, Field::NextArea);
+    h["rf_address"] = readField(image, Field::RfAddress);
+    h["id_timer_item"] = itemOrNull(idTimerItem(image));
+    h["cw_speed_item"] = itemOrNull(cwSpeedItem(image));
+    h["rekey_delay_item"] = itemOrNull(rekeyDelayItem(image));
+    h["tone_start_delay_item"] = itemOrNull(toneStartDelayItem(image));
+    return h;
+}
+
+}  // namespace
+
+Json showDocument(const LoadedImage& loaded, const std::vector<ChannelView>& channels) {
+    const LoadOutcome& o = loaded.outcome;
+    Json doc;
+    doc["file"] = loaded.file;
+    doc["bytes_read"] = o.bytesRead;
+    doc["too_large"] = o.tooLarge;
+    doc["checksum"] = {{"stored", o.stored}, {"computed", o.computed}, {"ok", o.checksumOk}};
+    doc["header"] = headerJson(loaded.image);
+    addCwJson(doc, loaded.image);
+    doc["channels"] = channelsJson(channels);
+    doc["problems"] = layoutProblems(loaded.image);
+    return doc;
+}
+
+}  // namespace quarnel::cli
