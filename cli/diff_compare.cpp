@@ -17,82 +17,82 @@ using Json = nlohmann::ordered_json;
 
 // ---- Which bits each decoded value comes from --------------------------------
 
-// The bits a JSON value is decoded from: the fields given, less the `except`
-// fields. A value missing here accounts for no bits, so a byte change it
+// The bits a JSON value is decoded from. A value missing here accounts for no bits, so a byte change it
 // shows is also listed as a byte: nothing ever goes unreported.
 struct ValueBits {
     const char* path;
     std::vector<Field> fields;
-    std::vector<Field> except;
 };
 
 const std::vector<ValueBits>& headerValueBits() {
     static const std::vector<ValueBits> bits = {
-        {"header.last_word", {Field::LastWord}, {}},
-        {"header.version", {Field::VersionByte}, {}},
-        {"header.size", {Field::Size}, {}},
-        {"header.modes", {Field::Modes}, {}},
-        {"header.cw_id_addr", {Field::CwIdAddr}, {}},
-        {"header.cw_end", {Field::CwEnd}, {}},
-        {"header.next_area", {Field::NextArea}, {}},
-        {"header.rf_address", {Field::RfAddress}, {}},
-        {"header.id_timer_item", {Field::IdTimer}, {}},
-        {"header.cw_speed_item", {Field::Speed}, {}},
-        {"header.rekey_delay_item", {Field::IdDelay}, {}},
-        {"header.tone_start_delay_item", {Field::CwDelay}, {}},
-        {"cw.span", {Field::CwIdAddr, Field::CwEnd}, {}},
-        {"cw.count", {Field::CwIdAddr, Field::CwEnd}, {}},
-        {"cw.error", {Field::CwIdAddr, Field::CwEnd}, {}},
+        {"header.last_word", {Field::LastWord}},
+        {"header.version", {Field::VersionByte}},
+        {"header.size", {Field::Size}},
+        {"header.modes", {Field::Modes}},
+        {"header.cw_id_addr", {Field::CwIdAddr}},
+        {"header.cw_end", {Field::CwEnd}},
+        {"header.next_area", {Field::NextArea}},
+        {"header.rf_address", {Field::RfAddress}},
+        {"header.id_timer_item", {Field::IdTimer}},
+        {"header.cw_speed_item", {Field::Speed}},
+        {"header.rekey_delay_item", {Field::IdDelay}},
+        {"header.tone_start_delay_item", {Field::CwDelay}},
+        {"cw.span", {Field::CwIdAddr, Field::CwEnd}},
+        {"cw.count", {Field::CwIdAddr, Field::CwEnd}},
+        {"cw.error", {Field::CwIdAddr, Field::CwEnd}},
     };
     return bits;
 }
 
 const std::vector<ValueBits>& channelValueBits() {
     static const std::vector<ValueBits> bits = {
-        {"rx.hz", {Field::RxFrequency}, {Field::RxPlFlag}},
-        {"rx.text", {Field::RxFrequency}, {Field::RxPlFlag}},
-        {"rx.reference", {Field::RxReference}, {}},
-        {"rx.reference_text", {Field::RxReference}, {}},
-        {"rx.code_type", {Field::RxCodeType, Field::DplMarker, Field::PlMarker, Field::RxPlFlag}, {}},
-        {"rx.code_item", {Field::RxCode}, {}},
-        {"rx.inverted", {Field::RxInvertBit}, {}},
-        {"tx.hz", {Field::TxFrequency}, {Field::TxPlFlag}},
-        {"tx.text", {Field::TxFrequency}, {Field::TxPlFlag}},
-        {"tx.reference", {Field::TxReference}, {}},
-        {"tx.reference_text", {Field::TxReference}, {}},
-        {"tx.code_type", {Field::TxCodeType, Field::DplMarker, Field::PlMarker, Field::TxPlFlag}, {}},
-        {"tx.code_item", {Field::TxCode}, {}},
-        {"tx.inverted", {Field::TxInvertBit}, {}},
-        {"idle.hz", {Field::IdleFrequency}, {}},
-        {"idle.text", {Field::IdleFrequency}, {}},
-        {"idle.reference", {Field::IdleReference}, {}},
-        {"idle.reference_text", {Field::IdleReference}, {}},
-        {"rx_control.carrier", {Field::RxControlCarrier}, {}},
-        {"rx_control.code", {Field::RxControlCode}, {}},
-        {"rx_control.auxilary", {Field::RxControlAuxilary}, {}},
-        {"repeater_activate.carrier", {Field::ActivateCarrier}, {}},
-        {"repeater_activate.code", {Field::ActivateCode}, {}},
-        {"repeater_activate.auxilary", {Field::ActivateAuxilary}, {}},
-        {"repeater_hold.carrier", {Field::HoldCarrier}, {}},
-        {"repeater_hold.code", {Field::HoldCode}, {}},
-        {"repeater_hold.auxilary", {Field::HoldAuxilary}, {}},
-        {"priority.repeater", {Field::PriorityRepeater}, {}},
-        {"priority.local", {Field::PriorityLocal}, {}},
-        {"priority.wireline", {Field::PriorityWireline}, {}},
-        {"priority.conflict", {Field::PriorityRepeater, Field::PriorityLocal, Field::PriorityWireline}, {}},
-        {"timers.wireline_item", {Field::LineToT}, {}},
-        {"timers.repeater_item", {Field::RepeaterToT}, {}},
-        {"timers.local_item", {Field::LocalToT}, {}},
-        {"timers.dropout_item", {Field::Dropout}, {}},
-        {"id.cw_id_enable", {Field::CwIdEnable}, {}},
-        {"id.pl_dpl_with_id", {Field::PlWithId}, {}},
-        {"id.id_during_activity", {Field::IdDuringActivity}, {}},
-        {"id.message_item", {Field::CwIdSelect}, {}},
-        {"alarms.mute_on_wireline", {Field::AlarmMuteOnWireline}, {}},
-        {"alarms.enable_over_air", {Field::AlarmEnableOverAir}, {}},
-        {"audio.repeater", {Field::RepeaterAudio}, {}},
-        {"audio.local_mic", {Field::LocalMicAudio}, {}},
-        {"notices", {Field::RxCode, Field::TxCode}, {}},
+        // What the frequency encoding writes: the counts, the reference, the
+        // residue and on receive the residue flag.
+        {"rx.hz", {Field::RxCounts, Field::RxReference, Field::RxResidue, Field::RxSegmentFlag}},
+        {"rx.text", {Field::RxCounts, Field::RxReference, Field::RxResidue, Field::RxSegmentFlag}},
+        {"rx.reference", {Field::RxReference}},
+        {"rx.reference_text", {Field::RxReference}},
+        {"rx.code_type", {Field::RxCodeType, Field::DplMarker, Field::PlMarker, Field::RxPlFlag}},
+        {"rx.code_item", {Field::RxCode}},
+        {"rx.inverted", {Field::RxInvertBit}},
+        {"tx.hz", {Field::TxCounts, Field::TxReference, Field::TxResidue}},
+        {"tx.text", {Field::TxCounts, Field::TxReference, Field::TxResidue}},
+        {"tx.reference", {Field::TxReference}},
+        {"tx.reference_text", {Field::TxReference}},
+        {"tx.code_type", {Field::TxCodeType, Field::DplMarker, Field::PlMarker, Field::TxPlFlag}},
+        {"tx.code_item", {Field::TxCode}},
+        {"tx.inverted", {Field::TxInvertBit}},
+        {"idle.hz", {Field::IdleCounts, Field::IdleReference, Field::IdleResidue}},
+        {"idle.text", {Field::IdleCounts, Field::IdleReference, Field::IdleResidue}},
+        {"idle.reference", {Field::IdleReference}},
+        {"idle.reference_text", {Field::IdleReference}},
+        {"rx_control.carrier", {Field::RxControlCarrier}},
+        {"rx_control.code", {Field::RxControlCode}},
+        {"rx_control.auxilary", {Field::RxControlAuxilary}},
+        {"repeater_activate.carrier", {Field::ActivateCarrier}},
+        {"repeater_activate.code", {Field::ActivateCode}},
+        {"repeater_activate.auxilary", {Field::ActivateAuxilary}},
+        {"repeater_hold.carrier", {Field::HoldCarrier}},
+        {"repeater_hold.code", {Field::HoldCode}},
+        {"repeater_hold.auxilary", {Field::HoldAuxilary}},
+        {"priority.repeater", {Field::PriorityRepeater}},
+        {"priority.local", {Field::PriorityLocal}},
+        {"priority.wireline", {Field::PriorityWireline}},
+        {"priority.conflict", {Field::PriorityRepeater, Field::PriorityLocal, Field::PriorityWireline}},
+        {"timers.wireline_item", {Field::LineToT}},
+        {"timers.repeater_item", {Field::RepeaterToT}},
+        {"timers.local_item", {Field::LocalToT}},
+        {"timers.dropout_item", {Field::Dropout}},
+        {"id.cw_id_enable", {Field::CwIdEnable}},
+        {"id.pl_dpl_with_id", {Field::PlWithId}},
+        {"id.id_during_activity", {Field::IdDuringActivity}},
+        {"id.message_item", {Field::CwIdSelect}},
+        {"alarms.mute_on_wireline", {Field::AlarmMuteOnWireline}},
+        {"alarms.enable_over_air", {Field::AlarmEnableOverAir}},
+        {"audio.repeater", {Field::RepeaterAudio}},
+        {"audio.local_mic", {Field::LocalMicAudio}},
+        {"notices", {Field::RxCode, Field::TxCode}},
     };
     return bits;
 }
@@ -110,19 +110,14 @@ void cover(Coverage& coverage, std::size_t start, std::size_t length) {
     for (std::size_t i = start; i < start + length && i < kEpromSize; ++i) coverage[i] = 0xFF;
 }
 
-// Adds (or, with `add` false, removes) the bits of `field` for the record at
-// `base` (header fields ignore it).
-void coverField(Coverage& coverage, Field field, std::size_t base, bool add) {
+// Adds the bits of `field` for the record at `base` (header fields ignore it).
+void coverField(Coverage& coverage, Field field, std::size_t base) {
     if (!fieldInside(field, base)) return;
     const FieldSpec& spec = fieldSpec(field);
     const std::size_t start = spec.area == Area::Header ? spec.offset : base + spec.offset;
     const std::uint64_t bits = ((spec.bits >= 32 ? 0xFFFFFFFFull : (1ull << spec.bits) - 1)) << spec.shift;
     for (std::size_t i = 0; i < spec.bytes; ++i) {
-        const auto mask = static_cast<std::uint8_t>(bits >> (8 * (spec.bytes - 1 - i)));
-        if (add)
-            coverage[start + i] |= mask;
-        else
-            coverage[start + i] &= static_cast<std::uint8_t>(~mask);
+        coverage[start + i] |= static_cast<std::uint8_t>(bits >> (8 * (spec.bytes - 1 - i)));
     }
 }
 
@@ -134,10 +129,7 @@ void coverMessage(Coverage& coverage, const AreaBounds& cw, std::size_t k, bool 
 
 void coverValue(Coverage& coverage, const ValueBits* bits, std::size_t base) {
     if (!bits) return;
-    Coverage own{};
-    for (Field f : bits->fields) coverField(own, f, base, true);
-    for (Field f : bits->except) coverField(own, f, base, false);
-    for (std::size_t i = 0; i < kEpromSize; ++i) coverage[i] |= own[i];
+    for (Field f : bits->fields) coverField(coverage, f, base);
 }
 
 // ---- Decoded values ------------------------------------------------------------

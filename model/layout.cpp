@@ -34,10 +34,12 @@ const std::vector<FieldSpec> kFields = {
     {Field::RxResidue, R, 2, 1, 4, 2, "RX Frequency", "rx_residue"},
     {Field::RxPlFlag, R, 2, 1, 6, 1, "RX Frequency", "rx_pl_flag"},
     {Field::RxSegmentFlag, R, 2, 1, 7, 1, "RX Frequency", "rx_residue_flag"},
+    {Field::RxCounts, R, 0, 2, 0, 16, "RX Frequency", "rx_counts"},
     {Field::TxFrequency, R, 3, 3, 0, 24, "TX Frequency", "tx_frequency"},
     {Field::TxReference, R, 5, 1, 0, 2, "TX Frequency", "tx_reference"},
     {Field::TxResidue, R, 5, 1, 4, 2, "TX Frequency", "tx_residue"},
     {Field::TxPlFlag, R, 5, 1, 6, 1, "TX Frequency", "tx_pl_flag"},
+    {Field::TxCounts, R, 3, 2, 0, 16, "TX Frequency", "tx_counts"},
     {Field::ReceiverCtrl, R, 6, 1, 0, 8, "Receiver Ctrl", "receiver_ctrl"},
     {Field::RepeaterAudio, R, 6, 1, 0, 1, "Receiver Ctrl", "audio_repeater"},
     {Field::LocalMicAudio, R, 6, 1, 1, 1, "Receiver Ctrl", "audio_local_mic"},
@@ -86,6 +88,7 @@ const std::vector<FieldSpec> kFields = {
     {Field::IdleFrequency, R, 19, 3, 0, 24, "Idle Frequency", "idle_frequency"},
     {Field::IdleReference, R, 21, 1, 0, 2, "Idle Frequency", "idle_reference"},
     {Field::IdleResidue, R, 21, 1, 4, 2, "Idle Frequency", "idle_residue"},
+    {Field::IdleCounts, R, 19, 2, 0, 16, "Idle Frequency", "idle_counts"},
 };
 
 std::size_t fieldStart(const FieldSpec& spec, std::size_t base) {

@@ -23,7 +23,9 @@ enum class Field {
     Speed,        // CW speed word
     // Channel record (offsets from the channel base).
     RxFrequency, RxReference, RxResidue, RxPlFlag, RxSegmentFlag,
+    RxCounts,     // bytes 0-1 of the word: the swallow and main counts
     TxFrequency, TxReference, TxResidue, TxPlFlag,
+    TxCounts,
     ReceiverCtrl, RepeaterAudio, LocalMicAudio, RxControlCarrier, RxControlAuxilary, RxControlCode,
     TxPriority, PriorityRepeater, PriorityLocal, PriorityWireline,
     LineToT,      // wireline time-out, bits 0-4; setting writes the whole byte
@@ -39,6 +41,7 @@ enum class Field {
     CwIdSelect,   // bits 0-3; choosing a message writes the whole byte
     CwIdSelectByte,
     IdleFrequency, IdleReference, IdleResidue,
+    IdleCounts,
     Count
 };
 
