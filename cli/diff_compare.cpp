@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 
 #include "cli/show_channels.h"
 #include "cli/show_json.h"
 #include "model/cw_messages.h"
 #include "model/layout.h"
+#include "model/tones.h"
 
 namespace quarnel::cli {
 
@@ -169,6 +171,41 @@ Json lookup(const std::vector<std::pair<std::string, Json>>& values, const std::
     return Json(nullptr);
 }
 
+std::string trimmed(std::string text) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+// What the editor shows for a drop-down position or priority level: the
+// tone or code, the seconds, the level's name; nothing for other values.
+std::optional<std::string> itemText(const std::string& path, const Json& value,
+                                    const std::vector<std::pair<std::string, Json>>& side) {
+    const std::string key = lastKey(path);
+    const bool item = key.size() > 5 && key.compare(key.size() - 5, 5, "_item") == 0;
+    if (value.is_null()) return item ? std::optional<std::string>("no selection") : std::nullopt;
+    if (!value.is_number_integer()) return std::nullopt;
+    const int v = value.get<int>();
+    if (key == "code_item") {
+        const Json type = lookup(side, sibling(path, "code_type"));
+        if (type == "pl") return trimmed(toneText(v + 1)) + " Hz";
+        if (type == "dpl") return std::string(dplCodeText(v + 1));
+        return std::nullopt;
+    }
+    if (key == "wireline_item" || key == "repeater_item" || key == "local_item")
+        return v == 0 ? std::string("None") : std::to_string(15 * v) + " s";
+    if (key == "dropout_item") return v == 0 ? std::string("None") : std::to_string(v) + " s";
+    if (path == "priority.repeater" || path == "priority.local" || path == "priority.wireline") {
+        static const char* const levels[] = {"Disabled", "Highest", "Middle", "Lowest"};
+        return v >= 0 && v <= 3 ? std::optional<std::string>(levels[v]) : std::nullopt;
+    }
+    if (path == "header.id_timer_item") return v == 0 ? std::string("ALL TX") : std::to_string(v) + " min";
+    if (path == "header.cw_speed_item") return trimmed(cwSpeedItemText(v)) + " wpm";
+    if (path == "header.rekey_delay_item" || path == "header.tone_start_delay_item")
+        return std::to_string(delayItemMilliseconds(v)) + " ms";
+    return std::nullopt;
+}
+
 FieldDifference difference(int channel, std::string field, Json a, Json b) {
     FieldDifference d;
     d.channel = channel;
@@ -209,6 +246,12 @@ std::vector<FieldDifference> compareObjects(const Json& a, const Json& b, const 
                     d.bText = tb.get<std::string>();
                 }
             }
+        }
+        const auto ta = itemText(path, va, la), tb = itemText(path, vb, lb);
+        if (!d.hasText && ta && tb) {
+            d.hasText = true;
+            d.aText = *ta;
+            d.bText = *tb;
         }
         if (!rendersDifferingValue) out.push_back(std::move(d));
     }

@@ -23,8 +23,10 @@ struct FieldDifference {
     int channel = 0;  // the channel number for channel fields, 0 otherwise
     std::string field;
     nlohmann::ordered_json a, b;  // the values as `show` gives them (null when absent)
-    // For a value that the editor shows as a text too ("hz" and "text",
-    // "reference" and "reference_text", "tune" and "title"): those texts.
+    // What the editor shows for the value, where it is not the value itself:
+    // the texts of "hz", "reference" and "tune" ("text", "reference_text",
+    // "title"), and for drop-down positions and priority levels the entry
+    // ("103.5 Hz", "180 s", "Highest", "960 ms", "no selection").
     bool hasText = false;
     std::string aText, bText;
 };

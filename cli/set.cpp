@@ -334,7 +334,10 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
             }
         }
     }
-    return saveForCommand(image, out);
+    const int status = saveForCommand(image, out);
+    if (status == kOk)
+        std::cout << out << ": saved, checksum " << hex4(readField(image, Field::Checksum)) << "\n";
+    return status;
 }
 
 std::string fieldsHelp() {

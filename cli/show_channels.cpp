@@ -226,6 +226,12 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
         }
         out << line << "\n";
     }
+    out << "Priority: R repeater, W wireline, L local; 1 highest, 2 middle, 3 lowest, 0 disabled, "
+           "! conflict\n"
+           "RX ctl, Act(ivate), Hold: C carrier, P code (PL/DPL), A auxilary; ID: E CW ID enable, "
+           "P PL/DPL with ID, A ID during activity\n"
+           "Alarm: M mute on wireline, O enable over air; Audio: R repeater, L local mic; "
+           "ToT and Drop in seconds, - none\n";
     for (const auto& v : views)
         for (const auto& n : channelNotices(v)) out << "Channel " << v.channel << ": " << n << "\n";
 }

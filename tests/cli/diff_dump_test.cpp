@@ -50,8 +50,9 @@ TEST(Diff, ThreeEditsAreNamedExactly) {
     EXPECT_EQ(doc["b"], p.b);
     EXPECT_EQ(doc["identical"], false);
     EXPECT_EQ(doc["fields"], Json::parse(R"([
-        {"channel": null, "field": "header.cw_speed_item", "a": 20, "b": 12},
-        {"channel": 1, "field": "rx.code_item", "a": 12, "b": 13},
+        {"channel": null, "field": "header.cw_speed_item", "a": 20, "b": 12,
+         "a_text": "20 wpm", "b_text": "12 wpm"},
+        {"channel": 1, "field": "rx.code_item", "a": 12, "b": 13, "a_text": "100.0 Hz", "b_text": "103.5 Hz"},
         {"channel": 3, "field": "id.pl_dpl_with_id", "a": false, "b": true}])"));
     EXPECT_EQ(doc["bytes"], Json::array());
     EXPECT_NE(doc["checksum"]["a"], doc["checksum"]["b"]);
@@ -60,8 +61,8 @@ TEST(Diff, ThreeEditsAreNamedExactly) {
     EXPECT_EQ(text.status, 1);
     const auto out = lines(text.out);
     ASSERT_EQ(out.size(), 4u) << text.out;
-    EXPECT_EQ(out[0], "header.cw_speed_item: 20 -> 12");
-    EXPECT_EQ(out[1], "channel 1 rx.code_item: 12 -> 13");
+    EXPECT_EQ(out[0], "header.cw_speed_item: 20 (20 wpm) -> 12 (12 wpm)");
+    EXPECT_EQ(out[1], "channel 1 rx.code_item: 12 (100.0 Hz) -> 13 (103.5 Hz)");
     EXPECT_EQ(out[2], "channel 3 id.pl_dpl_with_id: false -> true");
     EXPECT_EQ(out[3].rfind("checksum: ", 0), 0u);
 }
@@ -200,4 +201,22 @@ TEST(Dump, RowsNamesAndMarks) {
     EXPECT_NE(std::find(out.begin(), out.end(), "*"), out.end());
     EXPECT_EQ(out.back(), "2FF0  FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF");
     EXPECT_EQ(runCli({"dump", (scratch / "missing.bin").string()}).status, 2);
+}
+
+TEST(Diff, PositionsAndLevelsCarryWhatTheEditorShows) {
+    Image edited = siteImage();
+    edited[base(1) + 10] = 0x84;  // drop-out 4 s, repeater time-out 60 s
+    edited[base(1) + 7] = 0x31;   // wireline Lowest
+    edited[0x1D] = 0x50;          // re-key delay beyond the list
+    changeCodeType(edited, base(3), Direction::Transmit, CodeType::Dpl);
+    encodeDpl(edited, base(3), Direction::Transmit, 83);
+    Pair p(siteImage(), edited);
+    const std::string text = runCli({"diff", p.a, p.b}).out;
+    for (const char* line : {"header.rekey_delay_item: 3 (960 ms) -> null (no selection)\n",
+                             "channel 1 priority.wireline: 2 (Middle) -> 3 (Lowest)\n",
+                             "channel 1 timers.repeater_item: 12 (180 s) -> 4 (60 s)\n",
+                             "channel 1 timers.dropout_item: 3 (3 s) -> 4 (4 s)\n",
+                             "channel 3 tx.code_type: \"carrier\" -> \"dpl\"\n",
+                             "channel 3 tx.code_item: null (no selection) -> 82 (754)\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
 }

@@ -2,6 +2,7 @@
 // edits: exactly the named bits change, every other byte of the image stays.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 #include "model/channel_view.h"
