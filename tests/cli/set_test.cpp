@@ -7,6 +7,7 @@
 
 #include "model/channel_view.h"
 #include "tests/cli/channel_images.h"
+#include "tests/cli/refused_set.h"
 #include "tests/cli/run_cli.h"
 
 using namespace quarnel;
@@ -145,20 +146,7 @@ TEST(Set, RefusalsExit3AndWriteNothing) {
         // A good edit followed by a refused one: still nothing written.
         {{"rx=4488500", "tx-code=pl:100.0", "tx=4488031"}, "tx: 448.8031 MHz cannot be stored"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.edits.back());
-        ScratchDir scratch;
-        const std::string in = writeImage(scratch / "in.bin", channelImage());
-        const std::string out = (scratch / "out.bin").string();
-        std::vector<std::string> args = {"set", in, "-o", out};
-        args.insert(args.end(), c.edits.begin(), c.edits.end());
-        const CliResult run = runCli(args);
-        EXPECT_EQ(run.status, 3);
-        EXPECT_EQ(run.err.rfind("quarnel-cli: " + in + ": ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_FALSE(std::filesystem::exists(out));
-    }
+    for (const auto& c : cases) expectSetRefused(c.edits, c.message);
 }
 
 TEST(Set, ARefusalLeavesAnExistingOutputAlone) {
