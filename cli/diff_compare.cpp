@@ -333,7 +333,8 @@ ImageDifferences compareImages(const LoadedImage& la, const LoadedImage& lb, Ban
     for (const auto& [n, unused] : numbers) {
         const bool inA = ca.count(n) != 0, inB = cb.count(n) != 0;
         if (!inA || !inB) {
-            out.fields.push_back(difference(n, "channel", inA ? *ca[n] : Json(nullptr), inB ? *cb[n] : Json(nullptr)));
+            out.fields.push_back(
+                difference(n, "channel", inA ? *ca[n] : Json(nullptr), inB ? *cb[n] : Json(nullptr)));
             continue;
         }
         for (auto& d : compareObjects(*ca[n], *cb[n], "", n)) {
@@ -368,7 +369,10 @@ ImageDifferences compareImages(const LoadedImage& la, const LoadedImage& lb, Ban
             const std::size_t a = s.a + j, b = s.b + j;
             if (a >= kEpromSize || b >= kEpromSize || claimedA[a] || claimedB[b]) continue;
             claimedA[a] = claimedB[b] = true;
-            compareByte(s.label + " byte " + (s.label == "header" ? hex4(static_cast<unsigned>(j)).substr(2) : std::to_string(j)), a, b);
+            // Header bytes by their offset in hexadecimal, others counted from 0.
+            const std::string byte =
+                s.label == "header" ? hex4(static_cast<unsigned>(j)).substr(2) : std::to_string(j);
+            compareByte(s.label + " byte " + byte, a, b);
         }
     }
     // Structures only one image holds (a channel or message it alone has, the

@@ -264,7 +264,8 @@ const std::vector<SetField>& setFields() {
          dropDown(DropDown::CwSpeed, speedItem, "a CW speed: <1, 1 to 32 or >32")},
         {"id-timer", true, "all|1..31 (minutes)",
          dropDown(DropDown::IdTimer, idTimerItemOf, "an ID timer: all or 1 to 31 minutes")},
-        {"rekey-delay", true, "240..15360 (ms, steps of 240)", dropDown(DropDown::RekeyDelay, delayItem, delayList)},
+        {"rekey-delay", true, "240..15360 (ms, steps of 240)",
+         dropDown(DropDown::RekeyDelay, delayItem, delayList)},
         {"tone-delay", true, "240..15360 (ms, steps of 240)",
          dropDown(DropDown::ToneStartDelay, delayItem, delayList)},
     };
@@ -305,7 +306,8 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
         if (a.field->header) {
             const EditOutcome outcome = a.field->apply(image, 0, a.value, context);
             if (!outcome.done()) {
-                std::cerr << "quarnel-cli: " << file << ": " << a.field->name << ": " << outcome.refusal << "\n";
+                std::cerr << "quarnel-cli: " << file << ": " << a.field->name << ": " << outcome.refusal
+                          << "\n";
                 return kRefused;
             }
             continue;

@@ -220,7 +220,8 @@ EditOutcome applyPriorityOptions(Image& image, std::size_t base, int repeater, i
                                  int wireline) {
     for (int level : {repeater, local, wireline})
         if (level < 0 || level > 3)
-            return refused("Priority level" + signedDecimal(level) + " is none of 0 (Disabled) to 3 (Lowest)");
+            return refused("Priority level" + signedDecimal(level) +
+                           " is none of 0 (Disabled) to 3 (Lowest)");
     if (!fieldInside(Field::TxPriority, base)) return refused(kRecordOutside);
     writeField(image, Field::TxPriority, priorityUpdate(repeater, local, wireline).byte, base);
     return changed(false);
