@@ -129,15 +129,6 @@ std::string codeText(const CodeView& c) {
     return "";
 }
 
-std::string referenceShort(int reference) {
-    switch (reference) {
-    case 1: return "6.250";
-    case 2: return "4.166";
-    case 3: return "5.000";
-    default: return "oops";
-    }
-}
-
 std::string flags(std::initializer_list<std::pair<bool, char>> bits) {
     std::string out;
     for (const auto& [on, letter] : bits) out += on ? letter : '-';
@@ -152,7 +143,7 @@ std::string priorityText(const PriorityView& p) {
            " " + one('L', p.local, p.localConflict);
 }
 
-std::string secondsText(int item, int unit) { return item == 0 ? "-" : std::to_string(item * unit); }
+std::string timeoutText(int item) { return item == 0 ? "-" : std::to_string(timeoutItemSeconds(item)); }
 
 }  // namespace
 
@@ -194,17 +185,17 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
             std::to_string(v.channel),
             v.title,
             v.rx.text,
-            referenceShort(v.rx.reference),
+            referenceStepText(v.rx.reference),
             codeText(v.rxCode),
             v.tx.text,
-            referenceShort(v.tx.reference),
+            referenceStepText(v.tx.reference),
             codeText(v.txCode),
             v.idle.text,
-            referenceShort(v.idle.reference),
+            referenceStepText(v.idle.reference),
             priorityText(v.priority),
-            secondsText(v.wirelineTimerItem, 15) + "/" + secondsText(v.repeaterTimerItem, 15) + "/" +
-                secondsText(v.localTimerItem, 15),
-            secondsText(v.dropoutItem, 1),
+            timeoutText(v.wirelineTimerItem) + "/" + timeoutText(v.repeaterTimerItem) + "/" +
+                timeoutText(v.localTimerItem),
+            v.dropoutItem == 0 ? "-" : std::to_string(v.dropoutItem),
             flags({{v.rxControl.carrier, 'C'}, {v.rxControl.code, 'P'}, {v.rxControl.auxilary, 'A'}}),
             flags({{v.repeaterActivate.carrier, 'C'}, {v.repeaterActivate.code, 'P'},
                    {v.repeaterActivate.auxilary, 'A'}}),

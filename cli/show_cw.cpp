@@ -1,37 +1,39 @@
 #include "cli/show_cw.h"
 
-#include "model/cw_messages.h"
+#include "model/channel_view.h"
 
 namespace quarnel::cli {
 
 namespace {
 
-// The count as the display computes it. "CW address error" is not passed on
-// as a notice: it is reported once, as the area's error.
-CwState countQuietly(const Image& image) {
+// The CW area and messages exactly as the channel display's header part
+// decodes them. "CW address error" is not passed on as a notice: it is
+// reported once, as the area's error.
+HeaderView quietHeader(const Image& image) {
     NullNotices quiet;
-    return countMessages(image, quiet);
+    return headerView(image, quiet);
 }
 
 }  // namespace
 
 void addCwJson(nlohmann::ordered_json& doc, const Image& image) {
-    const CwState state = countQuietly(image);
+    const HeaderView header = quietHeader(image);
+    const CwState& state = header.cw;
     doc["cw"] = {{"span", state.span},
                  {"count", state.count},
                  {"error", state.addressError ? nlohmann::ordered_json("CW address error")
                                               : nlohmann::ordered_json(nullptr)}};
-    doc["messages"] = decodeMessages(image, state);
+    doc["messages"] = header.cwMessages;
 }
 
 void showCwText(const Image& image, std::ostream& out) {
-    const CwState state = countQuietly(image);
+    const HeaderView header = quietHeader(image);
+    const CwState& state = header.cw;
     out << "CW span    " << signedDecimal(state.span) << ", messages" << signedDecimal(state.count)
         << (state.addressError ? "  CW address error" : "") << "\n";
-    const auto messages = decodeMessages(image, state);
-    for (std::size_t k = 0; k < messages.size(); ++k)
-        out << "Message    " << signedDecimal(static_cast<long long>(k)) << "  " << messages[k]
-            << "\n";
+    for (std::size_t k = 0; k < header.cwMessages.size(); ++k)
+        out << "Message    " << signedDecimal(static_cast<long long>(k)) << "  "
+            << header.cwMessages[k] << "\n";
 }
 
 }  // namespace quarnel::cli

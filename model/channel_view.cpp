@@ -65,14 +65,9 @@ PriorityView priorityUpdate(int repeater, int local, int wireline) {
     return p;
 }
 
-ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
-    ChannelView v;
-    const int n = request.channel;
-    v.channel = n;
-
-    // 1.-3. Channel count, channel base, the header labels.
-    const ChannelLocation location = channelBase(image, n);
-    HeaderView& h = v.header;
+HeaderView headerView(const Image& image, NoticeSink& notices) {
+    HeaderView h;
+    // 2.-3. The header labels.
     h.modes = static_cast<int>(readField(image, Field::Modes));
     h.channelCountText = "Total Number of Channels: " + signedDecimal(h.modes - 1);
     h.versionText = "Codeplug Version byte: " + signedDecimal(readField(image, Field::VersionByte));
@@ -84,11 +79,24 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     if (rekey >= 0) h.rekeyDelayItem = rekey;
     if (toneStart >= 0) h.toneStartDelayItem = toneStart;
     // 9. The CW messages; a negative span raises "CW address error".
-    RecordedNotices cwNotices;
-    h.cw = countMessages(image, cwNotices);
-    for (const auto& text : cwNotices.texts(NoticeKind::Box)) v.notices.push_back({DisplayStep::CwMessages, text});
+    h.cw = countMessages(image, notices);
     h.cwCountText = "CW Messages: " + signedDecimal(h.cw.count);
     h.cwMessages = decodeMessages(image, h.cw);
+    return h;
+}
+
+ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
+    ChannelView v;
+    const int n = request.channel;
+    v.channel = n;
+
+    // 1. Channel count and channel base.
+    const ChannelLocation location = channelBase(image, n);
+    RecordedNotices headerNotices;
+    v.header = headerView(image, headerNotices);
+    const HeaderView& h = v.header;
+    for (const auto& text : headerNotices.texts(NoticeKind::Box))
+        v.notices.push_back({DisplayStep::CwMessages, text});
 
     // 4. The title; the tune channel is the last one.
     v.tuneChannel = n == h.modes;

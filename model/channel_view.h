@@ -159,6 +159,10 @@ struct ChannelView {
     bool ok() const { return error == LayoutError::None; }
 };
 
+// The header part of the display: labels 942, 943 and 946, the header
+// drop-downs and the CW message list. "CW address error" goes to `notices`.
+HeaderView headerView(const Image& image, NoticeSink& notices);
+
 // Decodes channel `request.channel` into a view, touching nothing. The view's
 // priority.byte is what the display's last step writes into TX Priority.
 ChannelView channelView(const Image& image, const ChannelViewRequest& request);

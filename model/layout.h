@@ -154,6 +154,7 @@ inline int delayItemMilliseconds(int item) { return 240 * (item + 1); }
 // Transmit time-outs: item 0 = none, k = 15 x k seconds (0..31).
 // The wireline and local time-outs write their whole byte; the repeater
 // time-out and the drop-out delay (0..7 s) share a byte and keep each other.
+inline int timeoutItemSeconds(int item) { return 15 * item; }
 int lineTimeoutItem(const Image& image, std::size_t base);
 void setLineTimeoutItem(Image& image, std::size_t base, int item);
 int localTimeoutItem(const Image& image, std::size_t base);

@@ -125,13 +125,18 @@ std::string frequencyText(std::uint32_t hz, Direction direction, int swallow, in
     return buf;
 }
 
-std::string referenceText(Direction direction, int reference) {
+std::string referenceStepText(int reference) {
     static const char* const kSteps[] = {"6.250 KHz", "4.166 KHz", "5.000 KHz"};
+    if (reference < 1 || reference > 3) return "oops";
+    return kSteps[reference - 1];
+}
+
+std::string referenceText(Direction direction, int reference) {
     if (reference < 1 || reference > 3) return "oops";
     const char* prefix = direction == Direction::Receive    ? "RX Reference "
                          : direction == Direction::Transmit ? "TX Reference "
                                                             : "Idle Ref ";
-    return std::string(prefix) + kSteps[reference - 1];
+    return prefix + referenceStepText(reference);
 }
 
 std::string megahertzText(std::uint32_t hz) {

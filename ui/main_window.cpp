@@ -8,6 +8,7 @@
 #include "model/notice.h"
 #include "ui/about_help.h"
 #include "ui/dialog_builder.h"
+#include "ui/file_commands.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
 
@@ -451,6 +452,17 @@ bool OnFrequencyDisplay(ProgramState& state, int id, int code) {
     return true;
 }
 
+// Open and Save As, from the menu or the toolbar.
+bool OnOpen(ProgramState& state, int, int) {
+    openImageFile(state);
+    return true;
+}
+
+bool OnSaveAs(ProgramState& state, int, int) {
+    saveImageFileAs(state);
+    return true;
+}
+
 // Help and About open only for a plain menu selection.
 bool OnHelp(ProgramState& state, int, int code) {
     if (code != 0) return false;
@@ -475,6 +487,8 @@ struct CommandRoute {
 };
 
 const CommandRoute kCommandRoutes[] = {
+    {ids::kOpen, ids::kOpen, OnOpen},
+    {ids::kSaveAs, ids::kSaveAs, OnSaveAs},
     {ids::kHelp, ids::kHelp, OnHelp},
     {ids::kAbout, ids::kAbout, OnAbout},
     {ids::kRxFrequencyDisplay, ids::kRxFrequencyDisplay, OnFrequencyDisplay},
@@ -594,7 +608,23 @@ void setStatusText(const ProgramState& state, int part, const std::wstring& text
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::wstring statusText(const ProgramState& state, int part) {
+    if (!state.windows.statusBar) return {};
+    const WPARAM which = static_cast<WPARAM>(part);
+    const auto length = LOWORD(SendMessageW(state.windows.statusBar, SB_GETTEXTLENGTHW, which, 0));
+    std::wstring text(length + 1u, L'\0');
+    SendMessageW(state.windows.statusBar, SB_GETTEXTW, which, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
 std::wstring channelTitle(int channel) { return L"Channel " + widen(signedDecimal(channel)); }
+
+std::wstring initialText(int id) {
+    for (const ControlSpec& spec : kControls)
+        if (spec.id == id) return spec.text ? spec.text : channelTitle(0);
+    return {};
+}
 
 void fillCodeList(HWND box, CodeType type) {
     SendMessageW(box, CB_RESETCONTENT, 0, 0);

@@ -34,9 +34,15 @@ ProgramState* programStateOf(HWND window);
 
 // Writes `text` into part 0 or 1 of the status bar.
 void setStatusText(const ProgramState& state, int part, const std::wstring& text);
+// The text of part 0 or 1 of the status bar.
+std::wstring statusText(const ProgramState& state, int part);
 
 // "Channel " followed by `channel` with its sign blank ("Channel  5").
 std::wstring channelTitle(int channel);
+
+// The text control `id` of the main window is created with ("000.0000",
+// "Receive Reference", ...); empty for an id it does not know.
+std::wstring initialText(int id);
 
 // Empties the tone or code drop-down `box` and fills it for `type` from the
 // model's tables in table order: the 42 tones as their five-character texts

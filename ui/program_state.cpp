@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/layout.h"
 #include "model/notice.h"
 #include "ui/text.h"
 
@@ -20,11 +21,11 @@ ChoiceLists buildChoiceLists() {
     lists.cwSpeed[0] = L"<1";
     lists.cwSpeed[33] = L">32";
     for (int i = 1; i <= 31; ++i) {
-        lists.timer[static_cast<std::size_t>(i)] = number(15 * i);
+        lists.timer[static_cast<std::size_t>(i)] = number(timeoutItemSeconds(i));
         lists.idTimer[static_cast<std::size_t>(i)] = number(i);
     }
     for (int i = 1; i <= 32; ++i) lists.cwSpeed[static_cast<std::size_t>(i)] = number(i);
-    for (int i = 0; i <= 63; ++i) lists.delay[static_cast<std::size_t>(i)] = number(240 * (i + 1));
+    for (int i = 0; i < kDelayItems; ++i) lists.delay[static_cast<std::size_t>(i)] = number(delayItemMilliseconds(i));
     return lists;
 }
 

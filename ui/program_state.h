@@ -85,6 +85,14 @@ struct ProgramState {
     EditorNotices notices{*this};                 // the model's notices, shown by the editor
     bool quitWhenMainEnds = false;                // set by the program's message loop
     int mainResult = 0;                           // what the main window ended with
+
+    // Whether the edits may write into the record at displayed.base. False
+    // when the last channel display found no record for the current channel
+    // (Modes 0, Size 0, the record outside the image, a channel number out of
+    // range): then nothing may be written into a record and displayed.base
+    // means nothing. True before any image is opened, when the base is 0 of
+    // the zero-filled buffer.
+    bool recordReachable() const { return displayed.ok(); }
 };
 
 }  // namespace quarnel::ui

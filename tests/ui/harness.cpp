@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "ui/main_window.h"
+#include "ui/main_window_ids.h"
 #include "ui/text.h"
 
 namespace quarnel::test {
@@ -54,6 +58,10 @@ DialogDriver* g_driver = nullptr;
 
 constexpr int kMessageBoxTextId = 0xFFFF;  // the static that holds a message box's text
 constexpr int kFileNameField = 0x47C;      // cmb13, the file name of the common file dialogs
+
+constexpr UINT kRetryMilliseconds = 10;
+
+bool isFileDialog(HWND dialog) { return GetDlgItem(dialog, kFileNameField) != nullptr; }
 
 bool isMessageBox(HWND dialog) {
     HWND text = GetDlgItem(dialog, kMessageBoxTextId);
@@ -186,12 +194,24 @@ void DialogDriver::handle(HWND dialog) {
         box.caption = ui::windowText(dialog);
         box.answer = answer_;
         boxes_.push_back(box);
+        if (watcher_) watcher_(box);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer_)));
         return;
     }
-    const bool fileDialog = fileDialogsPending_ > 0;
-    if (!fileDialog && !otherWindowDisabled(dialog)) return;  // modeless: the test's business
+    const bool modal = otherWindowDisabled(dialog);
+    const bool fileDialog = fileDialogsPending_ > 0 && isFileDialog(dialog);
+    if (fileDialogsPending_ > 0 && !fileDialog) {
+        // Not the file dialog that was asked for: another window activated
+        // meanwhile (the main window), or the dialog before its controls
+        // exist, which is looked at again shortly.
+        if (modal) {
+            pending_.push_back(dialog);
+            if (!timer_) timer_ = SetTimer(nullptr, 0, kRetryMilliseconds, onTimer);
+        }
+        return;
+    }
+    if (!fileDialog && !modal) return;  // modeless: the test's business
     if (fileDialog) --fileDialogsPending_;
     handled_.push_back(dialog);
     if (handlers_.empty()) {
@@ -253,6 +273,11 @@ void EditorTest::SetUp() {
     ASSERT_NE(editor_->window(), nullptr);
 }
 
+void EditorTest::openFile(const std::wstring& path) {
+    dialogs.expectDialog(chooseFile(path));
+    editor_->menuCommand(ui::ids::kOpen);
+}
+
 void EditorTest::TearDown() {
     editor_.reset();
     pumpMessages();
@@ -288,6 +313,17 @@ TempFolder::~TempFolder() {
         FindClose(search);
     }
     RemoveDirectoryW(path_.c_str());
+}
+
+void writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(out.good()) << "cannot write " << ui::narrow(path);
+}
+
+std::vector<std::uint8_t> readFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 WorkingDirectory::WorkingDirectory(const std::wstring& folder) {
@@ -362,6 +398,24 @@ std::vector<std::wstring> comboItems(HWND combo) {
     return items;
 }
 
+std::wstring shownState(HWND control) {
+    const std::wstring kind = classOf(control);
+    std::wstring shown;
+    if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+        shown = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"[x]" : L"[ ]";
+    } else if (_wcsicmp(kind.c_str(), L"ComboBox") == 0) {
+        const auto selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
+        const std::vector<std::wstring> items = comboItems(control);
+        shown = selected == CB_ERR ? L"-" : items.at(static_cast<std::size_t>(selected));
+        shown += L"/" + std::to_wstring(items.size());
+    } else {
+        shown = ui::windowText(control);
+    }
+    if (!IsWindowEnabled(control)) shown += L" disabled";
+    if (!(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE)) shown += L" hidden";
+    return shown;
+}
+
 std::wstring statusText(HWND statusBar, int part) {
     const auto length = LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
     std::wstring text(length + 1u, L'\0');
@@ -387,6 +441,21 @@ void click(HWND control) {
     RECT r;
     GetClientRect(control, &r);
     clickAt(control, POINT{r.right / 2, r.bottom / 2});
+}
+
+MessageCounter::MessageCounter(HWND window, UINT message) : window_(window), message_(message) {
+    SetWindowSubclass(window_, proc, 2, reinterpret_cast<DWORD_PTR>(this));
+}
+
+MessageCounter::~MessageCounter() {
+    if (IsWindow(window_)) RemoveWindowSubclass(window_, proc, 2);
+}
+
+LRESULT CALLBACK MessageCounter::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR data) {
+    auto* counter = reinterpret_cast<MessageCounter*>(data);
+    if (message == counter->message_) ++counter->count;
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 CommandLog::CommandLog(HWND window) : window_(window) {

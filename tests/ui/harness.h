@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -68,6 +69,11 @@ public:
     // a Yes/No box, such as the file dialog's overwrite prompt, needs IDYES
     // or IDNO).
     void answerMessageBoxesWith(int button) { answer_ = button; }
+    // Called for every message box once it is recorded, inside its modal
+    // loop, before it is answered: a test can look at the windows meanwhile.
+    void whileMessageBoxShown(std::function<void(const SeenMessageBox&)> watcher) {
+        watcher_ = std::move(watcher);
+    }
 
     const std::vector<SeenMessageBox>& messageBoxes() const { return boxes_; }
     std::vector<std::wstring> messageBoxTexts() const;
@@ -89,6 +95,7 @@ private:
     HHOOK hook_ = nullptr;
     UINT_PTR timer_ = 0;
     int answer_ = IDOK;
+    std::function<void(const SeenMessageBox&)> watcher_;
     std::vector<HWND> pending_;
     std::vector<HWND> handled_;
     std::vector<Handler> handlers_;
@@ -135,6 +142,9 @@ protected:
     HWND item(int id) const { return editor_->item(id); }
     std::wstring text(int id) const { return editor_->text(id); }
 
+    // Opens `path` through the Open command, the real dialog answered with it.
+    void openFile(const std::wstring& path);
+
     DialogDriver dialogs;
     std::unique_ptr<Editor> editor_;
 };
@@ -155,6 +165,10 @@ public:
 private:
     std::wstring path_;
 };
+
+// Writes `bytes` as the whole file; reads a whole file (empty when it cannot).
+void writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> readFile(const std::wstring& path);
 
 // Makes `folder` the working directory for its lifetime.
 class WorkingDirectory {
@@ -193,6 +207,12 @@ Colours controlColours(HWND control, UINT message);
 
 std::vector<std::wstring> comboItems(HWND combo);
 
+// What a user sees of a control, as one text: a check box or option
+// "[x]" or "[ ]"; a drop-down its selected item ("-" for none) and "/" with
+// its item count; a label its text. " disabled" and " hidden" are added when
+// so.
+std::wstring shownState(HWND control);
+
 // The text of part `part` of a status bar.
 std::wstring statusText(HWND statusBar, int part);
 
@@ -205,6 +225,19 @@ void pressKey(HWND window, WPARAM key);
 void click(HWND control);
 // A left click at `point` in the client area of `window`.
 void clickAt(HWND window, POINT point);
+
+// Counts the messages `message` reaching `window` (before its own handling).
+class MessageCounter {
+public:
+    MessageCounter(HWND window, UINT message);
+    ~MessageCounter();
+    int count = 0;
+
+private:
+    static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND window_;
+    UINT message_;
+};
 
 // Records the WM_COMMAND messages reaching `window` (before its own handling).
 class CommandLog {

@@ -261,6 +261,9 @@ TEST(Toolbar, TwoWorkingButtonsWhateverPicturesThereAre) {
         const int wantImage[] = {c.openImage, c.saveImage};
         const int command[] = {ids::kOpen, ids::kSaveAs};
         CommandLog log(editor.window());
+        // Each button opens its file dialog, which is cancelled.
+        dialogs.expectDialog(cancelDialog());
+        dialogs.expectDialog(cancelDialog());
         for (int i = 0; i < 2; ++i) {
             TBBUTTON button{};
             SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
@@ -275,6 +278,11 @@ TEST(Toolbar, TwoWorkingButtonsWhateverPicturesThereAre) {
             EXPECT_EQ(log.entries[static_cast<std::size_t>(i)].id, command[i]);
             EXPECT_EQ(log.entries[static_cast<std::size_t>(i)].code, 0);
         }
+        EXPECT_EQ(dialogs.handlersLeft(), 0u);
+        ASSERT_EQ(dialogs.fileDialogs().size(), 2u);
+        EXPECT_EQ(dialogs.fileDialogs()[0].kind, ui::FileDialogKind::Open);
+        EXPECT_EQ(dialogs.fileDialogs()[1].kind, ui::FileDialogKind::Save);
+        dialogs.forget();
     }
     EXPECT_TRUE(dialogs.messageBoxes().empty()) << "a missing picture is not reported";
 }

@@ -1,0 +1,389 @@
+#include "ui/channel_display.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+
+#include "model/layout.h"
+#include "ui/main_window.h"
+#include "ui/main_window_ids.h"
+#include "ui/text.h"
+
+namespace quarnel::ui {
+
+namespace {
+
+constexpr COLORREF kTuneChannelText = RGB(255, 0, 0);
+constexpr COLORREF kConflictText = RGB(0, 0, 0);
+constexpr COLORREF kConflictBackground = RGB(255, 153, 153);
+
+// ---- Writing controls ------------------------------------------------------
+
+HWND control(const ProgramState& state, int id) { return GetDlgItem(state.windows.main, id); }
+
+void setText(const ProgramState& state, int id, const std::wstring& text) {
+    SetWindowTextW(control(state, id), text.c_str());
+}
+
+void setText(const ProgramState& state, int id, const std::string& text) {
+    setText(state, id, widen(text));
+}
+
+void setCheck(const ProgramState& state, int id, bool checked) {
+    SendMessageW(control(state, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool isChecked(const ProgramState& state, int id) {
+    return SendMessageW(control(state, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Selects drop-down item `item`; none clears the selection.
+void select(const ProgramState& state, int id, std::optional<int> item) {
+    SendMessageW(control(state, id), CB_SETCURSEL, static_cast<WPARAM>(item ? *item : -1), 0);
+}
+
+void enable(const ProgramState& state, int id, bool enabled) {
+    EnableWindow(control(state, id), enabled ? TRUE : FALSE);
+}
+
+void show(const ProgramState& state, int id, bool shown) {
+    ShowWindow(control(state, id), shown ? SW_SHOW : SW_HIDE);
+}
+
+// Checks option `chosen` of the group first..last and clears the others.
+void checkOption(const ProgramState& state, int first, int last, int chosen) {
+    for (int id = first; id <= last; ++id) setCheck(state, id, id == chosen);
+}
+
+void redraw(const ProgramState& state, int id) { InvalidateRect(control(state, id), nullptr, TRUE); }
+
+// ---- Check boxes -----------------------------------------------------------
+
+struct CheckBoxRow {
+    int id;
+    bool (*checked)(const ChannelView& view);
+};
+
+// Receiver Ctrl and Rpt Ctrl.
+const CheckBoxRow kControlChecks[] = {
+    {ids::kRxControlCarrier, [](const ChannelView& v) { return v.rxControl.carrier; }},
+    {ids::kRxControlAuxilary, [](const ChannelView& v) { return v.rxControl.auxilary; }},
+    {ids::kRxControlCode, [](const ChannelView& v) { return v.rxControl.code; }},
+};
+const CheckBoxRow kRepeaterChecks[] = {
+    {ids::kActivateCarrier, [](const ChannelView& v) { return v.repeaterActivate.carrier; }},
+    {ids::kActivateAuxilary, [](const ChannelView& v) { return v.repeaterActivate.auxilary; }},
+    {ids::kActivateCode, [](const ChannelView& v) { return v.repeaterActivate.code; }},
+    {ids::kHoldCarrier, [](const ChannelView& v) { return v.repeaterHold.carrier; }},
+    {ids::kHoldAuxilary, [](const ChannelView& v) { return v.repeaterHold.auxilary; }},
+    {ids::kHoldCode, [](const ChannelView& v) { return v.repeaterHold.code; }},
+};
+// ID/Alarm Ctrl.
+const CheckBoxRow kIdChecks[] = {
+    {ids::kCwIdEnable, [](const ChannelView& v) { return v.cwIdEnable; }},
+    {ids::kPlDplWithId, [](const ChannelView& v) { return v.plDplWithId; }},
+    {ids::kIdDuringActivity, [](const ChannelView& v) { return v.idDuringActivity; }},
+};
+// Alarms and audio; "Wireline Audio" is never checked.
+const CheckBoxRow kAlarmAudioChecks[] = {
+    {ids::kMuteOnWireline, [](const ChannelView& v) { return v.muteOnWireline; }},
+    {ids::kEnableOverAir, [](const ChannelView& v) { return v.enableOverAir; }},
+    {ids::kRepeaterAudio, [](const ChannelView& v) { return v.repeaterAudio; }},
+    {ids::kLocalMicAudio, [](const ChannelView& v) { return v.localMicAudio; }},
+};
+
+template <std::size_t N>
+void writeChecks(const ProgramState& state, const ChannelView& view, const CheckBoxRow (&rows)[N]) {
+    for (const CheckBoxRow& row : rows) setCheck(state, row.id, row.checked(view));
+}
+
+// ---- Priority --------------------------------------------------------------
+
+// One path of "Transmit Priority": its label and its four options, Highest,
+// Middle, Lowest and Disabled, whose ids follow each other.
+struct PriorityColumn {
+    int label;
+    int highest;
+    int PriorityView::*level;
+    bool PriorityView::*conflict;
+};
+
+const PriorityColumn kPriorityColumns[] = {
+    {ids::kRepeaterPathLabel, ids::kRepeaterHighest, &PriorityView::repeater,
+     &PriorityView::repeaterConflict},
+    {ids::kWirelinePathLabel, ids::kWirelineHighest, &PriorityView::wireline,
+     &PriorityView::wirelineConflict},
+    {ids::kLocalPathLabel, ids::kLocalHighest, &PriorityView::local, &PriorityView::localConflict},
+};
+
+constexpr int kPriorityLevels = 3;  // Highest, Middle, Lowest; 0 is Disabled
+
+int disabledOption(const PriorityColumn& column) { return column.highest + kPriorityLevels; }
+
+int optionOfLevel(const PriorityColumn& column, int level) {
+    return level >= 1 && level <= kPriorityLevels ? column.highest + level - 1 : disabledOption(column);
+}
+
+// Default colours for every path label, the highlight for those in conflict.
+void colourPriorityLabels(ProgramState& state, const PriorityView& priority) {
+    for (const PriorityColumn& column : kPriorityColumns) {
+        if (priority.*column.conflict)
+            state.mainColours.set(column.label, kConflictText, kConflictBackground);
+        else
+            state.mainColours.clear(column.label);
+        redraw(state, column.label);
+    }
+}
+
+// ---- The code-type options of one direction ---------------------------------
+
+struct CodeControls {
+    int carrier, pl, dpl;  // the options, in id order
+    int list;
+    int invert;
+    int note;  // 0: none
+    CodeView ChannelView::*code;
+};
+
+const CodeControls kReceiveCode{ids::kRxCarrier, ids::kRxPl,       ids::kRxDpl,
+                                ids::kRxCodeList, ids::kRxInvertDpl, ids::kPlNote,
+                                &ChannelView::rxCode};
+const CodeControls kTransmitCode{ids::kTxCarrier, ids::kTxPl,       ids::kTxDpl, ids::kTxCodeList,
+                                 ids::kTxInvertDpl, 0,              &ChannelView::txCode};
+
+int optionOfType(const CodeControls& c, CodeType type) {
+    switch (type) {
+    case CodeType::Pl: return c.pl;
+    case CodeType::Dpl: return c.dpl;
+    case CodeType::Carrier: break;
+    }
+    return c.carrier;
+}
+
+// The option, the note, the drop-down filled for the type with the stored
+// code selected (none when it is not in the table), "Invert DPL" enabled.
+void writeCodeType(ProgramState& state, const ChannelView& view, const CodeControls& c) {
+    const CodeView& code = view.*c.code;
+    checkOption(state, c.carrier, c.dpl, optionOfType(c, code.type));
+    if (c.note) show(state, c.note, code.noteShown);
+    enable(state, c.invert, code.invertEnabled);
+    enable(state, c.list, code.listEnabled);
+    if (!code.listEnabled) return;
+    fillCodeList(control(state, c.list), code.type);
+    select(state, c.list, code.item);
+}
+
+// ---- The steps ---------------------------------------------------------------
+
+using StepWriter = void (*)(ProgramState& state, const ChannelView& view);
+
+// Channel count and base are kept with the view; what keeps a record from
+// being shown goes to the status bar, and goes again once a record is shown.
+void writeReachability(ProgramState& state, const ChannelView& view, const std::string& before) {
+    if (!view.ok()) {
+        setStatusText(state, 0, widen(view.problem));
+        return;
+    }
+    if (!before.empty() && statusText(state, 0) == widen(before)) setStatusText(state, 0, L"");
+}
+
+void writeChannelCount(ProgramState& state, const ChannelView& view) {
+    setText(state, ids::kChannelCount, view.header.channelCountText);
+}
+
+void writeVersion(ProgramState& state, const ChannelView& view) {
+    setText(state, ids::kVersionByte, view.header.versionText);
+}
+
+void writeTitle(ProgramState& state, const ChannelView& view) {
+    setText(state, ids::kChannelTitle, view.title);
+    if (view.tuneChannel)
+        state.mainColours.set(ids::kChannelTitle, kTuneChannelText, kDefaultColour);
+    else
+        state.mainColours.clear(ids::kChannelTitle);
+    redraw(state, ids::kChannelTitle);
+}
+
+void clearSelections(ProgramState& state, const ChannelView&) {
+    select(state, ids::kRxCodeList, std::nullopt);
+    select(state, ids::kTxCodeList, std::nullopt);
+    for (int id : {ids::kRxInvertDpl, ids::kTxInvertDpl, ids::kCwIdEnable}) setCheck(state, id, false);
+    for (const PriorityColumn& column : kPriorityColumns)
+        for (int id = column.highest; id <= disabledOption(column); ++id) setCheck(state, id, false);
+}
+
+void writeReceiverCtrl(ProgramState& state, const ChannelView& view) {
+    writeChecks(state, view, kControlChecks);
+}
+
+void writeRptCtrl(ProgramState& state, const ChannelView& view) {
+    writeChecks(state, view, kRepeaterChecks);
+}
+
+void writeHeaderLists(ProgramState& state, const ChannelView& view) {
+    const HeaderView& h = view.header;
+    select(state, ids::kIdTimer, h.idTimerItem);
+    select(state, ids::kCwSpeed, h.cwSpeedItem);
+    select(state, ids::kRekeyDelay, h.rekeyDelayItem);
+    select(state, ids::kToneStartDelay, h.toneStartDelayItem);
+}
+
+// The list is emptied before "CW address error" is shown, the count and the
+// messages are written after it.
+void emptyCwMessages(ProgramState& state, const ChannelView&) {
+    SendMessageW(control(state, ids::kCwMessageList), CB_RESETCONTENT, 0, 0);
+}
+
+void writeCwMessages(ProgramState& state, const ChannelView& view) {
+    setText(state, ids::kCwMessageCount, view.header.cwCountText);
+    HWND list = control(state, ids::kCwMessageList);
+    for (const std::string& message : view.header.cwMessages) {
+        const std::wstring item = widen(message);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+}
+
+// Without a record the timer lists show no selection rather than "None".
+void writeTimers(ProgramState& state, const ChannelView& view) {
+    auto item = [&view](int value) { return view.ok() ? std::optional<int>(value) : std::nullopt; };
+    select(state, ids::kWirelineTimer, item(view.wirelineTimerItem));
+    select(state, ids::kLocalMicTimer, item(view.localTimerItem));
+    select(state, ids::kRepeaterTimer, item(view.repeaterTimerItem));
+    select(state, ids::kDropoutDelay, item(view.dropoutItem));
+}
+
+void writePriorityOptions(ProgramState& state, const ChannelView& view) {
+    for (const PriorityColumn& column : kPriorityColumns)
+        setCheck(state, optionOfLevel(column, view.priority.*column.level), true);
+}
+
+void writeIdAlarmCtrl(ProgramState& state, const ChannelView& view) {
+    writeChecks(state, view, kIdChecks);
+}
+
+// The reference label, then the frequency. Without a record both keep the
+// texts they start with.
+void writeFrequency(ProgramState& state, const ChannelView& view, const FrequencyView& f,
+                    int reference, int display) {
+    setText(state, reference, view.ok() ? widen(f.referenceText) : initialText(reference));
+    setText(state, display, view.ok() ? widen(f.text) : initialText(display));
+}
+
+void writeReceiveFrequency(ProgramState& state, const ChannelView& view) {
+    writeFrequency(state, view, view.rx, ids::kRxReference, ids::kRxFrequencyDisplay);
+}
+
+void writeTransmitFrequency(ProgramState& state, const ChannelView& view) {
+    writeFrequency(state, view, view.tx, ids::kTxReference, ids::kTxFrequencyDisplay);
+}
+
+void writeIdleFrequency(ProgramState& state, const ChannelView& view) {
+    writeFrequency(state, view, view.idle, ids::kIdleReference, ids::kIdleFrequencyDisplay);
+}
+
+// A code not found is reported between the type and the inversion.
+void writeReceiveCode(ProgramState& state, const ChannelView& view) {
+    writeCodeType(state, view, kReceiveCode);
+}
+
+void writeReceiveInversion(ProgramState& state, const ChannelView& view) {
+    setCheck(state, kReceiveCode.invert, view.rxCode.inverted);
+}
+
+void writeTransmitCode(ProgramState& state, const ChannelView& view) {
+    writeCodeType(state, view, kTransmitCode);
+}
+
+void writeTransmitInversion(ProgramState& state, const ChannelView& view) {
+    setCheck(state, kTransmitCode.invert, view.txCode.inverted);
+}
+
+void writeAlarmsAudio(ProgramState& state, const ChannelView& view) {
+    writeChecks(state, view, kAlarmAudioChecks);
+}
+
+void writeCwIdSelect(ProgramState& state, const ChannelView& view) {
+    select(state, ids::kCwMessageList, view.cwMessageItem);
+}
+
+// TX Priority itself was rewritten with the view; here the labels follow
+// and the whole window is drawn anew.
+void writePriorityUpdate(ProgramState& state, const ChannelView& view) {
+    colourPriorityLabels(state, view.priority);
+    RedrawWindow(state.windows.main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The display in step order. After a row marked so, the message boxes its
+// step raises are shown, before the later rows fill their controls. A view
+// without a record holds neutral values for the record's rows.
+struct StepRow {
+    DisplayStep step;
+    StepWriter write;
+    bool noticesAfter;
+};
+
+const StepRow kSteps[] = {
+    {DisplayStep::ChannelCount, writeChannelCount, false},
+    {DisplayStep::VersionByte, writeVersion, false},
+    {DisplayStep::Title, writeTitle, false},
+    {DisplayStep::ClearSelections, clearSelections, false},
+    {DisplayStep::ReceiverCtrl, writeReceiverCtrl, false},
+    {DisplayStep::RptCtrl, writeRptCtrl, false},
+    {DisplayStep::HeaderLists, writeHeaderLists, false},
+    {DisplayStep::CwMessages, emptyCwMessages, true},
+    {DisplayStep::CwMessages, writeCwMessages, false},
+    {DisplayStep::Timers, writeTimers, false},
+    {DisplayStep::Priority, writePriorityOptions, false},
+    {DisplayStep::IdAlarmCtrl, writeIdAlarmCtrl, false},
+    {DisplayStep::ReceiveFrequency, writeReceiveFrequency, false},
+    {DisplayStep::TransmitFrequency, writeTransmitFrequency, false},
+    {DisplayStep::IdleFrequency, writeIdleFrequency, false},
+    {DisplayStep::ReceiveCode, writeReceiveCode, true},
+    {DisplayStep::ReceiveCode, writeReceiveInversion, false},
+    {DisplayStep::TransmitCode, writeTransmitCode, true},
+    {DisplayStep::TransmitCode, writeTransmitInversion, false},
+    {DisplayStep::AlarmsAudio, writeAlarmsAudio, false},
+    {DisplayStep::CwIdSelect, writeCwIdSelect, false},
+    {DisplayStep::PriorityUpdate, writePriorityUpdate, false},
+};
+
+void showNotices(ProgramState& state, const ChannelView& view, DisplayStep step) {
+    for (const ViewNotice& notice : view.notices)
+        if (notice.step == step) state.notices.messageBox(notice.text);
+}
+
+}  // namespace
+
+void displayCurrentChannel(ProgramState& state) {
+    if (!state.windows.main) return;
+    ChannelViewRequest request;
+    request.channel = state.currentChannel;
+    request.rxBand = state.rxBand;
+    request.txBand = state.txBand;
+    const std::string problemBefore = state.displayed.problem;
+    state.displayed = displayChannel(state.image, request);
+    // The steps work on a copy: a message box runs a message loop, and
+    // nothing that happens in it may change what is being shown.
+    const ChannelView view = state.displayed;
+    writeReachability(state, view, problemBefore);
+    for (const StepRow& row : kSteps) {
+        row.write(state, view);
+        if (row.noticesAfter) showNotices(state, view, row.step);
+    }
+}
+
+PriorityView updatePriorityFromOptions(ProgramState& state) {
+    PriorityView checked;
+    for (const PriorityColumn& column : kPriorityColumns)
+        for (int level = 1; level <= kPriorityLevels; ++level)
+            if (isChecked(state, optionOfLevel(column, level))) checked.*column.level = level;
+    const PriorityView priority = priorityUpdate(checked.repeater, checked.local, checked.wireline);
+    colourPriorityLabels(state, priority);
+    if (state.recordReachable())
+        writeField(state.image, Field::TxPriority, priority.byte, state.displayed.base);
+    state.displayed.priority = priority;
+    return priority;
+}
+
+}  // namespace quarnel::ui
