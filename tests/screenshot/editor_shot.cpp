@@ -4,13 +4,12 @@
 // until the window is closed or the process is ended.
 //
 // The image is the file named by QUARNEL_SHOT_IMAGE, or, without it, the
-// realistic repeater image of the tests, written to a temporary file.
+// realistic repeater image of the tests, written to the temporary folder.
 // scripts/screenshot runs this; it is no part of the product.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "tests/support/sample_image.h"
@@ -27,11 +26,11 @@ using quarnel::testing::repeaterImage;
 
 int main() {
     const wchar_t* named = _wgetenv(L"QUARNEL_SHOT_IMAGE");
-    std::unique_ptr<test::TempFolder> folder;
     std::wstring image = named ? named : L"";
     if (image.empty()) {
-        folder = std::make_unique<test::TempFolder>();
-        image = folder->file(L"repeater.bin");
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        image = std::wstring(folder) + L"hilltop-repeater.bin";
         test::writeFile(image, eprom(repeaterImage()));
     }
 

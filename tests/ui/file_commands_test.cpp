@@ -83,6 +83,31 @@ protected:
         return e;
     }
 
+    // What a file dialog is to be asked with; its owner is the main window
+    // and it starts in the current folder.
+    struct AskedFor {
+        ui::FileDialogKind kind;
+        const char* title;
+        std::vector<std::pair<std::string, std::string>> fileTypes;
+        const char* defaultExtension;
+        DWORD flags;
+        std::size_t maxPathLength;
+    };
+
+    void expectAsked(const SeenFileDialog& asked, const AskedFor& expected) {
+        const ui::FileDialogRequest& r = asked.request;
+        EXPECT_EQ(asked.kind, expected.kind);
+        EXPECT_EQ(r.owner, window());
+        EXPECT_EQ(narrow(r.title), expected.title);
+        std::vector<std::pair<std::string, std::string>> types;
+        for (const auto& [name, patterns] : r.fileTypes) types.emplace_back(narrow(name), narrow(patterns));
+        EXPECT_EQ(types, expected.fileTypes);
+        EXPECT_EQ(_wcsicmp(r.initialFolder.c_str(), currentFolder().c_str()), 0) << narrow(r.initialFolder);
+        EXPECT_EQ(narrow(r.defaultExtension), expected.defaultExtension);
+        EXPECT_EQ(r.flags, expected.flags);
+        EXPECT_EQ(r.maxPathLength, expected.maxPathLength);
+    }
+
     // The message boxes the program asked for (not the file dialog's own).
     std::vector<SeenMessageBox> programBoxes() const {
         std::vector<SeenMessageBox> boxes;
@@ -118,19 +143,13 @@ TEST_F(FileCommands, OpenAsksForAnImageAndShowsChannelOne) {
     openFile(path);
 
     ASSERT_EQ(dialogs.fileDialogs().size(), 1u);
-    const SeenFileDialog& asked = dialogs.fileDialogs()[0];
-    EXPECT_EQ(asked.kind, ui::FileDialogKind::Open);
-    EXPECT_EQ(asked.request.owner, window());
-    EXPECT_EQ(narrow(asked.request.title), "EPROM file to edit");
-    ASSERT_EQ(asked.request.fileTypes.size(), 2u);
-    EXPECT_EQ(narrow(asked.request.fileTypes[0].first), "Binary images (*.bin *.rom)");
-    EXPECT_EQ(narrow(asked.request.fileTypes[0].second), "*.bin;*rom");
-    EXPECT_EQ(narrow(asked.request.fileTypes[1].first), "All Files (*.*)");
-    EXPECT_EQ(narrow(asked.request.fileTypes[1].second), "*.*");
-    EXPECT_EQ(_wcsicmp(asked.request.initialFolder.c_str(), currentFolder().c_str()), 0);
-    EXPECT_EQ(asked.request.defaultExtension, L"");
-    EXPECT_EQ(asked.request.flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER));
-    EXPECT_EQ(asked.request.maxPathLength, 254u);
+    expectAsked(dialogs.fileDialogs()[0],
+                {ui::FileDialogKind::Open,
+                 "EPROM file to edit",
+                 {{"Binary images (*.bin *.rom)", "*.bin;*rom"}, {"All Files (*.*)", "*.*"}},
+                 "",
+                 OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER,
+                 254});
 
     const std::string caption = narrow(ui::windowText(window()));
     EXPECT_EQ(caption.rfind("MSF5000 Image - ", 0), 0u) << caption;
@@ -237,17 +256,13 @@ TEST_F(FileCommands, SaveAsWritesTheImageWithAFreshChecksum) {
     editor_->menuCommand(ids::kSaveAs);
 
     ASSERT_EQ(dialogs.fileDialogs().size(), 2u);
-    const SeenFileDialog& asked = dialogs.fileDialogs()[1];
-    EXPECT_EQ(asked.kind, ui::FileDialogKind::Save);
-    EXPECT_EQ(asked.request.owner, window());
-    EXPECT_EQ(narrow(asked.request.title), "EPROM file to Save");
-    ASSERT_EQ(asked.request.fileTypes.size(), 2u);
-    EXPECT_EQ(narrow(asked.request.fileTypes[0].first), "Binary image (*.bin)");
-    EXPECT_EQ(narrow(asked.request.fileTypes[0].second), "*.bin");
-    EXPECT_EQ(narrow(asked.request.fileTypes[1].first), "All Files (*.*)");
-    EXPECT_EQ(_wcsicmp(asked.request.initialFolder.c_str(), currentFolder().c_str()), 0);
-    EXPECT_EQ(asked.request.defaultExtension, L"bin");
-    EXPECT_EQ(asked.request.flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_EXPLORER));
+    expectAsked(dialogs.fileDialogs()[1],
+                {ui::FileDialogKind::Save,
+                 "EPROM file to Save",
+                 {{"Binary image (*.bin)", "*.bin"}, {"All Files (*.*)", "*.*"}},
+                 "bin",
+                 OFN_OVERWRITEPROMPT | OFN_EXPLORER,
+                 MAX_PATH - 1});
 
     const std::wstring saved = folder_.file(L"edited.bin");
     const std::vector<std::uint8_t> bytes = readFile(saved);
