@@ -115,11 +115,11 @@ void cover(Coverage& coverage, std::size_t start, std::size_t length) {
 // Adds the bits of `field` for the record at `base` (header fields ignore it).
 void coverField(Coverage& coverage, Field field, std::size_t base) {
     if (!fieldInside(field, base)) return;
-    const FieldSpec& spec = fieldSpec(field);
-    const std::size_t start = spec.area == Area::Header ? spec.offset : base + spec.offset;
-    const std::uint64_t bits = ((spec.bits >= 32 ? 0xFFFFFFFFull : (1ull << spec.bits) - 1)) << spec.shift;
-    for (std::size_t i = 0; i < spec.bytes; ++i) {
-        coverage[start + i] |= static_cast<std::uint8_t>(bits >> (8 * (spec.bytes - 1 - i)));
+    const FieldSpec& def = fieldSpec(field);
+    const std::size_t start = def.area == Area::Header ? def.offset : base + def.offset;
+    const std::uint64_t bits = ((def.bits >= 32 ? 0xFFFFFFFFull : (1ull << def.bits) - 1)) << def.shift;
+    for (std::size_t i = 0; i < def.bytes; ++i) {
+        coverage[start + i] |= static_cast<std::uint8_t>(bits >> (8 * (def.bytes - 1 - i)));
     }
 }
 

@@ -21,11 +21,11 @@ constexpr std::size_t kCell = 3;          // "5F "
 // stands once, over the first of them.
 std::map<std::size_t, std::string> headerNames() {
     std::map<std::size_t, std::string> names;
-    for (const auto& spec : fieldTable()) {
-        if (spec.area != Area::Header || spec.name[0] == '\0') continue;
+    for (const auto& def : fieldTable()) {
+        if (def.area != Area::Header || def.name[0] == '\0') continue;
         const bool named = std::any_of(names.begin(), names.end(),
-                                       [&](const auto& n) { return n.second == spec.name; });
-        if (!named) names[spec.offset] = spec.name;
+                                       [&](const auto& n) { return n.second == def.name; });
+        if (!named) names[def.offset] = def.name;
     }
     return names;
 }

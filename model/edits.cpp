@@ -150,8 +150,8 @@ const DropDownSpec kDropDowns[] = {
 };
 
 const DropDownSpec& dropDownSpec(DropDown list) {
-    for (const auto& spec : kDropDowns)
-        if (spec.list == list) return spec;
+    for (const auto& def : kDropDowns)
+        if (def.list == list) return def;
     return kDropDowns[0];
 }
 
@@ -187,19 +187,19 @@ int dropDownItem(const Image& image, std::size_t base, DropDown list) {
 }
 
 EditOutcome chooseDropDownItem(Image& image, std::size_t base, DropDown list, int item) {
-    const DropDownSpec& spec = dropDownSpec(list);
+    const DropDownSpec& def = dropDownSpec(list);
     const int count = dropDownItemCount(image, list);
     if (item < 0 || item >= count) {
         if (list == DropDown::CwMessage)
             return refused("There is no CW message" + signedDecimal(item) + ": the image holds" +
                            signedDecimal(count));
-        return refused(std::string("The ") + spec.name + " list has no item" + signedDecimal(item) +
+        return refused(std::string("The ") + def.name + " list has no item" + signedDecimal(item) +
                        " (it offers" + signedDecimal(count) + ")");
     }
     if (list == DropDown::CwMessage && item > kHighestSelectableMessage)
         return refused("CW message" + signedDecimal(item) +
                        " cannot be chosen: CW ID Select holds the indexes 0 to 15 only");
-    if (!fieldInside(spec.field, base)) return refused(kRecordOutside);
+    if (!fieldInside(def.field, base)) return refused(kRecordOutside);
     switch (list) {
     case DropDown::CwMessage: setCwMessageItem(image, base, item); break;
     case DropDown::WirelineTimer: setLineTimeoutItem(image, base, item); break;

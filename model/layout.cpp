@@ -91,12 +91,12 @@ const std::vector<FieldSpec> kFields = {
     {Field::IdleCounts, R, 19, 2, 0, 16, "Idle Frequency", "idle_counts"},
 };
 
-std::size_t fieldStart(const FieldSpec& spec, std::size_t base) {
-    return spec.area == Area::Header ? spec.offset : base + spec.offset;
+std::size_t fieldStart(const FieldSpec& def, std::size_t base) {
+    return def.area == Area::Header ? def.offset : base + def.offset;
 }
 
-std::uint32_t fieldMask(const FieldSpec& spec) {
-    return spec.bits >= 32 ? 0xFFFFFFFFu : ((1u << spec.bits) - 1u);
+std::uint32_t fieldMask(const FieldSpec& def) {
+    return def.bits >= 32 ? 0xFFFFFFFFu : ((1u << def.bits) - 1u);
 }
 
 bool validField(Field f) { return static_cast<std::size_t>(f) < kFields.size(); }
@@ -109,33 +109,33 @@ const FieldSpec& fieldSpec(Field field) { return kFields.at(static_cast<std::siz
 
 bool fieldInside(Field field, std::size_t base) {
     if (!validField(field)) return false;
-    const FieldSpec& spec = fieldSpec(field);
+    const FieldSpec& def = fieldSpec(field);
     // A record base past the EPROM is refused before adding, so that a huge
     // base cannot wrap around to a small offset.
-    if (spec.area == Area::Record && base >= kEpromSize) return false;
-    const std::size_t start = fieldStart(spec, base);
-    return start < kEpromSize && spec.bytes <= kEpromSize - start;
+    if (def.area == Area::Record && base >= kEpromSize) return false;
+    const std::size_t start = fieldStart(def, base);
+    return start < kEpromSize && def.bytes <= kEpromSize - start;
 }
 
 std::uint32_t readField(const Image& image, Field field, std::size_t base) {
     if (!fieldInside(field, base)) return 0;
-    const FieldSpec& spec = fieldSpec(field);
-    const std::size_t start = fieldStart(spec, base);
+    const FieldSpec& def = fieldSpec(field);
+    const std::size_t start = fieldStart(def, base);
     std::uint32_t raw = 0;
-    for (std::size_t i = 0; i < spec.bytes; ++i) raw = raw << 8 | image[start + i];
-    return (raw >> spec.shift) & fieldMask(spec);
+    for (std::size_t i = 0; i < def.bytes; ++i) raw = raw << 8 | image[start + i];
+    return (raw >> def.shift) & fieldMask(def);
 }
 
 bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base) {
     if (!fieldInside(field, base)) return false;
-    const FieldSpec& spec = fieldSpec(field);
-    const std::size_t start = fieldStart(spec, base);
-    const std::uint32_t mask = fieldMask(spec);
+    const FieldSpec& def = fieldSpec(field);
+    const std::size_t start = fieldStart(def, base);
+    const std::uint32_t mask = fieldMask(def);
     if (value > mask) return false;
     std::uint32_t raw = 0;
-    for (std::size_t i = 0; i < spec.bytes; ++i) raw = raw << 8 | image[start + i];
-    raw = (raw & ~(mask << spec.shift)) | (value << spec.shift);
-    for (std::size_t i = spec.bytes; i-- > 0;) {
+    for (std::size_t i = 0; i < def.bytes; ++i) raw = raw << 8 | image[start + i];
+    raw = (raw & ~(mask << def.shift)) | (value << def.shift);
+    for (std::size_t i = def.bytes; i-- > 0;) {
         image[start + i] = static_cast<std::uint8_t>(raw & 0xFF);
         raw >>= 8;
     }

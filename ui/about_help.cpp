@@ -99,24 +99,24 @@ struct InfoWindow {
     HBITMAP picture = nullptr;  // loaded when the window opens, deleted when it is gone
 };
 
-void createInfoControl(HWND window, InfoWindow& info, const ControlSpec& spec) {
+void createInfoControl(HWND window, InfoWindow& info, const ControlSpec& def) {
     HINSTANCE instance = info.state.instance;
-    const HFONT font = fontFor(window, info.state.fonts, spec.font);
-    if (spec.kind == K::Picture) {
-        HWND control = createControl(window, spec, font);
+    const HFONT font = fontFor(window, info.state.fonts, def.font);
+    if (def.kind == K::Picture) {
+        HWND control = createControl(window, def, font);
         if (!info.picture)
             info.picture = static_cast<HBITMAP>(LoadImageW(
-                instance, MAKEINTRESOURCEW(spec.resource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+                instance, MAKEINTRESOURCEW(def.resource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
         SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(info.picture));
         return;
     }
-    if (spec.resource) {
+    if (def.resource) {
         // Fetched again each time the window opens.
-        const std::wstring text = resourceString(instance, static_cast<UINT>(spec.resource));
-        createControl(window, spec, font, text.c_str());
+        const std::wstring text = resourceString(instance, static_cast<UINT>(def.resource));
+        createControl(window, def, font, text.c_str());
         return;
     }
-    createControl(window, spec, font);
+    createControl(window, def, font);
 }
 
 INT_PTR OnInitDialog(HWND window, InfoWindow& info) {

@@ -71,15 +71,15 @@ const wchar_t* controlClass(ControlKind kind) {
     return L"STATIC";
 }
 
-DWORD controlStyle(const ControlSpec& spec) {
-    const unsigned f = spec.flags;
+DWORD controlStyle(const ControlSpec& def) {
+    const unsigned f = def.flags;
     DWORD style = WS_CHILD;
     if (!(f & kHidden)) style |= WS_VISIBLE;
     if (f & kDisabled) style |= WS_DISABLED;
     if (f & kGroup) style |= WS_GROUP;
     const DWORD tabStop = (f & kNoTabStop) ? 0 : WS_TABSTOP;
 
-    switch (spec.kind) {
+    switch (def.kind) {
     case ControlKind::Label:
         style |= (f & kRightAligned) ? SS_RIGHT : (f & kCentred) ? SS_CENTER : SS_LEFT;
         if (f & kVerticallyCentred) style |= SS_CENTERIMAGE;
@@ -109,19 +109,19 @@ DWORD controlStyle(const ControlSpec& spec) {
         style |= ES_LEFT | ES_NUMBER | tabStop;
         break;
     }
-    if ((f & kMayWrap) && (spec.kind == ControlKind::Option || spec.kind == ControlKind::CheckBox ||
-                           spec.kind == ControlKind::Button))
+    if ((f & kMayWrap) && (def.kind == ControlKind::Option || def.kind == ControlKind::CheckBox ||
+                           def.kind == ControlKind::Button))
         style |= BS_MULTILINE;
     return style;
 }
 
-HWND createControl(HWND dialog, const ControlSpec& spec, HFONT font, const wchar_t* text) {
-    const RECT r = dialogUnitsToPixels(dialog, spec.x, spec.y, spec.w, spec.h);
-    const wchar_t* caption = text ? text : (spec.kind == ControlKind::Picture ? L"" : spec.text);
+HWND createControl(HWND dialog, const ControlSpec& def, HFONT font, const wchar_t* text) {
+    const RECT r = dialogUnitsToPixels(dialog, def.x, def.y, def.w, def.h);
+    const wchar_t* caption = text ? text : (def.kind == ControlKind::Picture ? L"" : def.text);
     HWND control = CreateWindowExW(
-        0, controlClass(spec.kind), caption, controlStyle(spec), r.left, r.top,
+        0, controlClass(def.kind), caption, controlStyle(def), r.left, r.top,
         r.right - r.left, r.bottom - r.top, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;

@@ -80,11 +80,11 @@ struct ControlSpec {
 };
 
 const wchar_t* controlClass(ControlKind kind);
-DWORD controlStyle(const ControlSpec& spec);
+DWORD controlStyle(const ControlSpec& def);
 
 // Creates one control of `dialog` at its converted position, with its text
-// (`text` when given, else spec.text) and `font`.
-HWND createControl(HWND dialog, const ControlSpec& spec, HFONT font,
+// (`text` when given, else def.text) and `font`.
+HWND createControl(HWND dialog, const ControlSpec& def, HFONT font,
                    const wchar_t* text = nullptr);
 
 // Gives `window` the program's icon (resource "#111") in both sizes.

@@ -21,28 +21,28 @@ namespace {
 // Position of a shared font in sharedFontSpecs(); Font::Dialog has none.
 int slotOf(Font font) { return static_cast<int>(font) - 1; }
 
-HFONT createPointFont(const FontSpec& spec) {
+HFONT createPointFont(const FontSpec& def) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(spec.points, dpi, 72);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfHeight = -MulDiv(def.points, dpi, 72);
+    lf.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    wcsncpy(lf.lfFaceName, spec.face, LF_FACESIZE - 1);
+    wcsncpy(lf.lfFaceName, def.face, LF_FACESIZE - 1);
     return CreateFontIndirectW(&lf);
 }
 
 }  // namespace
 
 SharedFonts::SharedFonts() {
-    for (const FontSpec& spec : sharedFontSpecs())
-        fonts_[static_cast<std::size_t>(slotOf(spec.font))] = createPointFont(spec);
+    for (const FontSpec& def : sharedFontSpecs())
+        fonts_[static_cast<std::size_t>(slotOf(def.font))] = createPointFont(def);
 }
 
 SharedFonts::~SharedFonts() {

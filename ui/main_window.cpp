@@ -416,10 +416,10 @@ void settleControl(ProgramState& state, HWND control, int id) {
 void createControls(ProgramState& state) {
     HWND main = state.windows.main;
     const std::wstring title = channelTitle(state.currentChannel);
-    for (const ControlSpec& spec : kControls) {
-        const wchar_t* text = spec.text ? spec.text : title.c_str();
-        HWND control = createControl(main, spec, fontFor(main, state.fonts, spec.font), text);
-        settleControl(state, control, spec.id);
+    for (const ControlSpec& def : kControls) {
+        const wchar_t* text = def.text ? def.text : title.c_str();
+        HWND control = createControl(main, def, fontFor(main, state.fonts, def.font), text);
+        settleControl(state, control, def.id);
     }
 }
 
@@ -621,8 +621,8 @@ std::wstring statusText(const ProgramState& state, int part) {
 std::wstring channelTitle(int channel) { return L"Channel " + widen(signedDecimal(channel)); }
 
 std::wstring initialText(int id) {
-    for (const ControlSpec& spec : kControls)
-        if (spec.id == id) return spec.text ? spec.text : channelTitle(0);
+    for (const ControlSpec& def : kControls)
+        if (def.id == id) return def.text ? def.text : channelTitle(0);
     return {};
 }
 

@@ -99,8 +99,8 @@ void expectPlace(HWND dialog, HWND control, int x, int y, int w, int h) {
 }
 
 // Checks the open window against its table; runs inside its modal loop.
-void checkWindow(HWND dialog, const WindowSpec& spec) {
-    EXPECT_EQ(narrow(ui::windowText(dialog)), spec.caption);
+void checkWindow(HWND dialog, const WindowSpec& def) {
+    EXPECT_EQ(narrow(ui::windowText(dialog)), def.caption);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u) << "no sizing border";
@@ -108,7 +108,7 @@ void checkWindow(HWND dialog, const WindowSpec& spec) {
 
     RECT client;
     GetClientRect(dialog, &client);
-    const RECT size = dialogRect(dialog, 0, 0, spec.width, spec.height);
+    const RECT size = dialogRect(dialog, 0, 0, def.width, def.height);
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
     RECT frame, work;
@@ -120,7 +120,7 @@ void checkWindow(HWND dialog, const WindowSpec& spec) {
     // Children in creation order: the picture, the labels, "OK".
     std::vector<HWND> children;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-    ASSERT_EQ(children.size(), spec.labels.size() + 2);
+    ASSERT_EQ(children.size(), def.labels.size() + 2);
 
     HWND picture = children.front();
     EXPECT_EQ(GetWindowLongPtrW(picture, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
@@ -136,8 +136,8 @@ void checkWindow(HWND dialog, const WindowSpec& spec) {
     EXPECT_EQ(at.right - at.left, 60) << "at its own size";
     EXPECT_EQ(at.bottom - at.top, 60);
 
-    for (std::size_t i = 0; i < spec.labels.size(); ++i) {
-        const TextRow& row = spec.labels[i];
+    for (std::size_t i = 0; i < def.labels.size(); ++i) {
+        const TextRow& row = def.labels[i];
         HWND label = children[i + 1];
         SCOPED_TRACE("label " + std::to_string(i) + " " + narrow(ui::windowText(label)));
         EXPECT_EQ(_wcsicmp(classOf(label).c_str(), L"Static"), 0);
@@ -169,19 +169,19 @@ void checkWindow(HWND dialog, const WindowSpec& spec) {
     const FontInfo okFont = fontOf(ok);
     EXPECT_EQ(okFont.points, 14);
     EXPECT_TRUE(okFont.bold);
-    expectPlace(dialog, ok, spec.ok.left, spec.ok.top, spec.ok.right, spec.ok.bottom);
+    expectPlace(dialog, ok, def.ok.left, def.ok.top, def.ok.right, def.ok.bottom);
 }
 
 class AboutAndHelpWindows : public EditorTest {};
 
 TEST_F(AboutAndHelpWindows, MatchTheirTables) {
-    for (const WindowSpec* spec : {&kAbout, &kHelp}) {
-        SCOPED_TRACE(spec->caption);
-        dialogs.expectDialog([spec](HWND dialog) {
-            checkWindow(dialog, *spec);
+    for (const WindowSpec* def : {&kAbout, &kHelp}) {
+        SCOPED_TRACE(def->caption);
+        dialogs.expectDialog([def](HWND dialog) {
+            checkWindow(dialog, *def);
             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
-        editor_->menuCommand(spec->command);
+        editor_->menuCommand(def->command);
         EXPECT_EQ(dialogs.handlersLeft(), 0u);
     }
 }
