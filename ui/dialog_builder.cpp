@@ -25,8 +25,8 @@ std::vector<WORD> dialogTemplate(const DialogFrame& frame) {
     appendDword(words, frame.style | DS_SETFONT);
     appendDword(words, frame.exStyle);
     words.push_back(0);  // no controls in the template
-    words.push_back(0);  // x
-    words.push_back(0);  // y
+    words.push_back(static_cast<WORD>(frame.x));
+    words.push_back(static_cast<WORD>(frame.y));
     words.push_back(static_cast<WORD>(frame.width));
     words.push_back(static_cast<WORD>(frame.height));
     words.push_back(0);  // no menu
@@ -60,7 +60,8 @@ RECT dialogUnitsToPixels(HWND dialog, int x, int y, int width, int height) {
 const wchar_t* controlClass(ControlKind kind) {
     switch (kind) {
     case ControlKind::Label:
-    case ControlKind::Picture: return L"STATIC";
+    case ControlKind::Picture:
+    case ControlKind::Rule: return L"STATIC";
     case ControlKind::Button:
     case ControlKind::Option:
     case ControlKind::CheckBox:
@@ -107,6 +108,9 @@ DWORD controlStyle(const ControlSpec& def) {
         break;
     case ControlKind::EntryBox:
         style |= ES_LEFT | ES_NUMBER | tabStop;
+        break;
+    case ControlKind::Rule:
+        style |= SS_ETCHEDFRAME;
         break;
     }
     if ((f & kMayWrap) && (def.kind == ControlKind::Option || def.kind == ControlKind::CheckBox ||

@@ -17,13 +17,16 @@
 namespace quarnel::ui {
 
 // The frame of a dialog: style bits (DS_SETFONT is always added), size in
-// dialog units, caption.
+// dialog units, caption, and where the client area's top-left corner goes
+// (dialog units; on the screen for a window without owner).
 struct DialogFrame {
     DWORD style;
     DWORD exStyle;
     short width;
     short height;
     const wchar_t* caption;
+    short x = 0;
+    short y = 0;
 };
 
 // A DLGTEMPLATE with no controls and the dialog font; DWORD-aligned storage.
@@ -49,6 +52,7 @@ enum class ControlKind {
     Frame,     // group box, caption centred on the top edge
     DropDown,  // drop-down list without edit field, vertical scroll bar
     EntryBox,  // single-line edit field, digits only, no border
+    Rule,      // etched line (an etched frame one unit high or wide)
 };
 
 // Looks and states of a control; combine with |.

@@ -7,7 +7,10 @@
 
 #include "model/notice.h"
 #include "ui/about_help.h"
+#include "ui/channel_bytes_map.h"
+#include "ui/ctcss_table.h"
 #include "ui/dialog_builder.h"
+#include "ui/eprom_map.h"
 #include "ui/file_commands.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
@@ -476,6 +479,22 @@ bool OnAbout(ProgramState& state, int, int code) {
     return true;
 }
 
+// The reference windows open for any notification code.
+bool OnCtcssTable(ProgramState& state, int, int) {
+    openCtcssTable(state);
+    return true;
+}
+
+bool OnEpromMap(ProgramState& state, int, int) {
+    showEpromMap(state);
+    return true;
+}
+
+bool OnChannelBytesMap(ProgramState& state, int, int) {
+    openChannelBytesMap(state);
+    return true;
+}
+
 // WM_COMMAND routes: ids first..last go to the handler, which says whether
 // it took the command.
 using CommandHandler = bool (*)(ProgramState& state, int id, int code);
@@ -491,6 +510,9 @@ const CommandRoute kCommandRoutes[] = {
     {ids::kSaveAs, ids::kSaveAs, OnSaveAs},
     {ids::kHelp, ids::kHelp, OnHelp},
     {ids::kAbout, ids::kAbout, OnAbout},
+    {ids::kCtcssTable, ids::kCtcssTable, OnCtcssTable},
+    {ids::kEpromMap, ids::kEpromMap, OnEpromMap},
+    {ids::kChannelBytesMap, ids::kChannelBytesMap, OnChannelBytesMap},
     {ids::kRxFrequencyDisplay, ids::kRxFrequencyDisplay, OnFrequencyDisplay},
     {ids::kIdleFrequencyDisplay, ids::kIdleFrequencyDisplay, OnFrequencyDisplay},
     {ids::kTxFrequencyDisplay, ids::kTxFrequencyDisplay, OnFrequencyDisplay},

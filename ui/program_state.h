@@ -62,6 +62,7 @@ struct WindowHandles {
     HWND progressBar = nullptr;
     HWND toolbar = nullptr;
     HIMAGELIST toolbarImages = nullptr;
+    HWND epromMap = nullptr;  // the EPROM map while it is open (only one is kept)
     ModelessWindows modeless;
 };
 

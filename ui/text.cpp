@@ -1,5 +1,6 @@
 #include "ui/text.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace quarnel::ui {
@@ -21,6 +22,12 @@ std::string narrow(std::wstring_view text) {
     std::string out(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), bytes, nullptr, nullptr);
     return out;
+}
+
+std::wstring hexText(unsigned value, int digits) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%0*X", digits, value);
+    return text;
 }
 
 std::wstring windowText(HWND window) {

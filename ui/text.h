@@ -12,6 +12,9 @@ namespace quarnel::ui {
 std::wstring widen(std::string_view text);
 std::string narrow(std::wstring_view text);
 
+// `value` in upper-case hexadecimal, zero-padded to `digits` digits.
+std::wstring hexText(unsigned value, int digits);
+
 // The whole text of a window (any length).
 std::wstring windowText(HWND window);
 
