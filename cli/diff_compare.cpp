@@ -193,7 +193,7 @@ std::optional<std::string> itemText(const std::string& path, const Json& value,
         return std::nullopt;
     }
     if (key == "wireline_item" || key == "repeater_item" || key == "local_item")
-        return v == 0 ? std::string("None") : std::to_string(15 * v) + " s";
+        return v == 0 ? std::string("None") : std::to_string(timeoutItemSeconds(v)) + " s";
     if (key == "dropout_item") return v == 0 ? std::string("None") : std::to_string(v) + " s";
     if (path == "priority.repeater" || path == "priority.local" || path == "priority.wireline") {
         static const char* const levels[] = {"Disabled", "Highest", "Middle", "Lowest"};

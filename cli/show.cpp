@@ -14,8 +14,8 @@ namespace quarnel::cli {
 
 namespace {
 
-std::string delayText(int item) {
-    return item < 0 ? std::string("(none)") : std::to_string(delayItemMilliseconds(item)) + " ms";
+std::string delayText(const std::optional<int>& item) {
+    return item ? std::to_string(delayItemMilliseconds(*item)) + " ms" : std::string("(none)");
 }
 
 void fileText(const LoadedImage& loaded, std::ostream& out) {
@@ -36,12 +36,13 @@ void headerText(const Image& image, std::ostream& out) {
         << hex4(readField(image, Field::CwEnd)) << "  next area "
         << hex4(readField(image, Field::NextArea)) << "\n";
     out << "RF address  " << hex4(readField(image, Field::RfAddress)) << "\n";
-    const int idTimer = idTimerItem(image);
+    const HeaderView shown = displayedHeader(image);
+    const int idTimer = shown.idTimerItem;
     out << "ID timer    " << (idTimer == 0 ? std::string("ALL TX") : std::to_string(idTimer) + " min")
         << "\n";
-    out << "CW speed    " << cwSpeedItemText(cwSpeedItem(image)) << " wpm\n";
-    out << "Re-key delay       " << delayText(rekeyDelayItem(image)) << "\n";
-    out << "Tone start delay   " << delayText(toneStartDelayItem(image)) << "\n\n";
+    out << "CW speed    " << cwSpeedItemText(shown.cwSpeedItem) << " wpm\n";
+    out << "Re-key delay       " << delayText(shown.rekeyDelayItem) << "\n";
+    out << "Tone start delay   " << delayText(shown.toneStartDelayItem) << "\n\n";
 }
 
 }  // namespace

@@ -4,20 +4,13 @@
 
 namespace quarnel::cli {
 
-namespace {
-
-// The CW area and messages exactly as the channel display's header part
-// decodes them. "CW address error" is not passed on as a notice: it is
-// reported once, as the area's error.
-HeaderView quietHeader(const Image& image) {
+HeaderView displayedHeader(const Image& image) {
     NullNotices quiet;
     return headerView(image, quiet);
 }
 
-}  // namespace
-
 void addCwJson(nlohmann::ordered_json& doc, const Image& image) {
-    const HeaderView header = quietHeader(image);
+    const HeaderView header = displayedHeader(image);
     const CwState& state = header.cw;
     doc["cw"] = {{"span", state.span},
                  {"count", state.count},
@@ -27,7 +20,7 @@ void addCwJson(nlohmann::ordered_json& doc, const Image& image) {
 }
 
 void showCwText(const Image& image, std::ostream& out) {
-    const HeaderView header = quietHeader(image);
+    const HeaderView header = displayedHeader(image);
     const CwState& state = header.cw;
     out << "CW span    " << signedDecimal(state.span) << ", messages" << signedDecimal(state.count)
         << (state.addressError ? "  CW address error" : "") << "\n";

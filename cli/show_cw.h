@@ -6,9 +6,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/channel_view.h"
 #include "model/image.h"
 
 namespace quarnel::cli {
+
+// The header part of the channel display (header drop-downs, CW area and
+// messages) exactly as the editor decodes it. "CW address error" is not
+// passed on as a notice: `show` reports it once, as the CW area's error.
+HeaderView displayedHeader(const Image& image);
 
 // Appends "cw" ({"span", "count", "error"}) and "messages" (the decoded texts)
 // to `doc`, in that order.

@@ -10,7 +10,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json itemOrNull(int item) { return item < 0 ? Json(nullptr) : Json(item); }
+Json itemOrNull(const std::optional<int>& item) { return item ? Json(*item) : Json(nullptr); }
 
 Json headerJson(const Image& image) {
     Json h;
@@ -22,10 +22,11 @@ Json headerJson(const Image& image) {
     h["cw_end"] = readField(image, Field::CwEnd);
     h["next_area"] = readField(image, Field::NextArea);
     h["rf_address"] = readField(image, Field::RfAddress);
-    h["id_timer_item"] = itemOrNull(idTimerItem(image));
-    h["cw_speed_item"] = itemOrNull(cwSpeedItem(image));
-    h["rekey_delay_item"] = itemOrNull(rekeyDelayItem(image));
-    h["tone_start_delay_item"] = itemOrNull(toneStartDelayItem(image));
+    const HeaderView shown = displayedHeader(image);
+    h["id_timer_item"] = shown.idTimerItem;
+    h["cw_speed_item"] = shown.cwSpeedItem;
+    h["rekey_delay_item"] = itemOrNull(shown.rekeyDelayItem);
+    h["tone_start_delay_item"] = itemOrNull(shown.toneStartDelayItem);
     return h;
 }
 

@@ -126,7 +126,7 @@ std::string frequencyText(std::uint32_t hz, Direction direction, int swallow, in
 }
 
 std::string referenceStepText(int reference) {
-    static const char* const kSteps[] = {"6.250 KHz", "4.166 KHz", "5.000 KHz"};
+    static const char* const kSteps[] = {"6.250", "4.166", "5.000"};
     if (reference < 1 || reference > 3) return "oops";
     return kSteps[reference - 1];
 }
@@ -136,7 +136,7 @@ std::string referenceText(Direction direction, int reference) {
     const char* prefix = direction == Direction::Receive    ? "RX Reference "
                          : direction == Direction::Transmit ? "TX Reference "
                                                             : "Idle Ref ";
-    return prefix + referenceStepText(reference);
+    return prefix + referenceStepText(reference) + " KHz";
 }
 
 std::string megahertzText(std::uint32_t hz) {

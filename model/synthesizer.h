@@ -55,8 +55,8 @@ std::uint32_t shownFrequency(std::uint32_t hz, Direction direction);
 // word with F = 0, or with swallow count 1 and main count 1, is "Disabled".
 std::string frequencyText(std::uint32_t hz, Direction direction, int swallow, int mainCount);
 
-// The reference step of a reference code as the reference labels write it:
-// "6.250 KHz", "4.166 KHz", "5.000 KHz", or "oops" for code 0.
+// The reference step of a reference code in kHz as the reference labels
+// write it: "6.250", "4.166", "5.000", or "oops" for code 0.
 std::string referenceStepText(int reference);
 
 // The reference label of a direction for a reference code:
