@@ -67,7 +67,8 @@ const wchar_t* controlClass(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::Frame: return L"BUTTON";
     case ControlKind::DropDown: return L"COMBOBOX";
-    case ControlKind::EntryBox: return L"EDIT";
+    case ControlKind::EntryBox:
+    case ControlKind::TextBox: return L"EDIT";
     }
     return L"STATIC";
 }
@@ -91,7 +92,7 @@ DWORD controlStyle(const ControlSpec& def) {
         style |= SS_BITMAP;
         break;
     case ControlKind::Button:
-        style |= BS_PUSHBUTTON | tabStop;
+        style |= ((f & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tabStop;
         if (f & kThinBorder) style |= BS_FLAT;
         break;
     case ControlKind::Option:
@@ -111,6 +112,9 @@ DWORD controlStyle(const ControlSpec& def) {
         break;
     case ControlKind::Rule:
         style |= SS_ETCHEDFRAME;
+        break;
+    case ControlKind::TextBox:
+        style |= ES_LEFT | ES_UPPERCASE | tabStop;
         break;
     }
     if ((f & kMayWrap) && (def.kind == ControlKind::Option || def.kind == ControlKind::CheckBox ||

@@ -53,6 +53,8 @@ enum class ControlKind {
     DropDown,  // drop-down list without edit field, vertical scroll bar
     EntryBox,  // single-line edit field, digits only, no border
     Rule,      // etched line (an etched frame one unit high or wide)
+    TextBox,   // single-line edit field, capitals only, no border, no horizontal
+               // scrolling (it takes only as much text as fits its width)
 };
 
 // Looks and states of a control; combine with |.
@@ -68,6 +70,7 @@ enum ControlFlag : unsigned {
     kNoTabStop = 1u << 8,      // for the kinds that are tab stops otherwise
     kMayWrap = 1u << 9,        // a button caption that may take two lines
     kThinBorder = 1u << 10,    // a flat push button
+    kDefaultButton = 1u << 11, // the push button Enter presses
 };
 
 // One control of a window's table. For a drop-down, `h` is the height of the

@@ -9,6 +9,7 @@
 #include "ui/about_help.h"
 #include "ui/channel_bytes_map.h"
 #include "ui/ctcss_table.h"
+#include "ui/cw_editor.h"
 #include "ui/dialog_builder.h"
 #include "ui/eprom_map.h"
 #include "ui/file_commands.h"
@@ -516,6 +517,7 @@ const CommandRoute kCommandRoutes[] = {
     {ids::kRxFrequencyDisplay, ids::kRxFrequencyDisplay, OnFrequencyDisplay},
     {ids::kIdleFrequencyDisplay, ids::kIdleFrequencyDisplay, OnFrequencyDisplay},
     {ids::kTxFrequencyDisplay, ids::kTxFrequencyDisplay, OnFrequencyDisplay},
+    {ids::kEditMessages, ids::kEditMessages, editMessagesCommand},
 };
 
 INT_PTR OnCommand(ProgramState& state, int id, int code) {

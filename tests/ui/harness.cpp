@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -354,6 +355,32 @@ RECT dialogRect(HWND dialog, int x, int y, int w, int h) {
     RECT r{x, y, x + w, y + h};
     MapDialogRect(dialog, &r);
     return r;
+}
+
+void expectPlace(HWND dialog, HWND control, int x, int y, int w, int h) {
+    const RECT want = dialogRect(dialog, x, y, w, h);
+    const RECT got = rectInParent(control);
+    EXPECT_TRUE(EqualRect(&want, &got))
+        << "at " << got.left << "," << got.top << "-" << got.right << "," << got.bottom
+        << " want " << want.left << "," << want.top << "-" << want.right << "," << want.bottom;
+}
+
+void expectFixedWindowFrame(HWND dialog, int width, int height) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u) << "no sizing border";
+    EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), 0);
+
+    RECT client;
+    GetClientRect(dialog, &client);
+    const RECT size = dialogRect(dialog, 0, 0, width, height);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    RECT frame, work;
+    GetWindowRect(dialog, &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1) << "centred";
+    EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1) << "centred";
 }
 
 FontInfo fontOf(HWND control) {

@@ -188,6 +188,13 @@ RECT rectInParent(HWND window);
 // Dialog units of `dialog` converted with MapDialogRect.
 RECT dialogRect(HWND dialog, int x, int y, int w, int h);
 
+// Expects `control` at x, y, w, h dialog units of `dialog`.
+void expectPlace(HWND dialog, HWND control, int x, int y, int w, int h);
+// Expects a fixed window: caption and system menu, no sizing border or
+// minimize/maximize box, the program's icon, a client area of width x height
+// dialog units, centred in the work area.
+void expectFixedWindowFrame(HWND dialog, int width, int height);
+
 struct FontInfo {
     std::wstring face;
     int points = 0;  // from the height, at the screen's resolution
