@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/edits.h"
 #include "model/layout.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
@@ -381,7 +382,8 @@ PriorityView updatePriorityFromOptions(ProgramState& state) {
     const PriorityView priority = priorityUpdate(checked.repeater, checked.local, checked.wireline);
     colourPriorityLabels(state, priority);
     if (state.recordReachable())
-        writeField(state.image, Field::TxPriority, priority.byte, state.displayed.base);
+        applyPriorityOptions(state.image, state.displayed.base, checked.repeater, checked.local,
+                             checked.wireline);
     state.displayed.priority = priority;
     return priority;
 }

@@ -158,6 +158,7 @@ void openImageFile(ProgramState& state) {
     endProgress(state);
     setStatusText(state, 1,
                   loaded.checksumOk ? L"Checksum is 0x" + hex4(loaded.computed) : L"Checksum Failed!");
+    state.noteImageMatchesFile();
     state.currentChannel = 1;
     displayCurrentChannel(state);
 }
@@ -184,6 +185,7 @@ void saveImageFileAs(ProgramState& state) {
     }
 
     state.modified = kSaved;
+    state.noteImageMatchesFile();
     setCaption(state, path);
     setStatusText(state, 0, kFileClosed + number(saved.bytesWritten) + L" bytes Written");
     setStatusText(state, 1, L"New Checksum is 0x" + hex4(saved.checksum));

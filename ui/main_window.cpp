@@ -13,6 +13,7 @@
 #include "ui/dialog_builder.h"
 #include "ui/eprom_map.h"
 #include "ui/file_commands.h"
+#include "ui/main_window_events.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
 
@@ -509,20 +510,49 @@ struct CommandRoute {
 const CommandRoute kCommandRoutes[] = {
     {ids::kOpen, ids::kOpen, OnOpen},
     {ids::kSaveAs, ids::kSaveAs, OnSaveAs},
+    {ids::kExit, ids::kExit, OnExit},
     {ids::kHelp, ids::kHelp, OnHelp},
     {ids::kAbout, ids::kAbout, OnAbout},
     {ids::kCtcssTable, ids::kCtcssTable, OnCtcssTable},
     {ids::kEpromMap, ids::kEpromMap, OnEpromMap},
     {ids::kChannelBytesMap, ids::kChannelBytesMap, OnChannelBytesMap},
+    {ids::kEditMessages, ids::kEditMessages, editMessagesCommand},
+    {IDOK, IDOK, OnEnter},
+    {IDCANCEL, IDCANCEL, OnCancel},
+    {ids::kPreviousChannel, ids::kNextChannel, OnChannelStep},
+    // Any id above 1700 and below 1730 is a transmit priority option.
+    {ids::kPriorityFrame + 1, ids::kPriorityFrame + 29, OnPriorityOption},
+    {ids::kRxBandVhf, ids::kRxBand800, OnBandOption},
+    {ids::kTxBandVhf, ids::kTxBand800, OnBandOption},
     {ids::kRxFrequencyDisplay, ids::kRxFrequencyDisplay, OnFrequencyDisplay},
     {ids::kIdleFrequencyDisplay, ids::kIdleFrequencyDisplay, OnFrequencyDisplay},
     {ids::kTxFrequencyDisplay, ids::kTxFrequencyDisplay, OnFrequencyDisplay},
-    {ids::kEditMessages, ids::kEditMessages, editMessagesCommand},
+    {ids::kRxFrequencyEntry, ids::kRxFrequencyEntry, OnFrequencyEntry},
+    {ids::kTxFrequencyEntry, ids::kTxFrequencyEntry, OnFrequencyEntry},
+    {ids::kIdleFrequencyEntry, ids::kIdleFrequencyEntry, OnFrequencyEntry},
+    {ids::kRxInvertDpl, ids::kRxInvertDpl, OnCheckBox},
+    {ids::kTxInvertDpl, ids::kTxInvertDpl, OnCheckBox},
+    {ids::kCwIdEnable, ids::kIdDuringActivity, OnCheckBox},
+    {ids::kRxControlCarrier, ids::kRxControlAuxilary, OnCheckBox},
+    {ids::kActivateCarrier, ids::kActivateAuxilary, OnCheckBox},
+    {ids::kHoldCarrier, ids::kHoldAuxilary, OnCheckBox},
+    {ids::kMuteOnWireline, ids::kEnableOverAir, OnCheckBox},
+    {ids::kRepeaterAudio, ids::kLocalMicAudio, OnCheckBox},
+    {ids::kWirelineTimer, ids::kDropoutDelay, OnFixedChoice},
+    {ids::kCwSpeed, ids::kToneStartDelay, OnFixedChoice},
+    {ids::kCwMessageList, ids::kCwMessageList, OnFixedChoice},
+    {ids::kRxCarrier, ids::kRxDpl, OnCodeTypeOption},
+    {ids::kTxCarrier, ids::kTxDpl, OnCodeTypeOption},
+    {ids::kRxCodeList, ids::kRxCodeList, OnCodeList},
+    {ids::kTxCodeList, ids::kTxCodeList, OnCodeList},
 };
 
-INT_PTR OnCommand(ProgramState& state, int id, int code) {
+// A command no route takes ends in the unknown-command notice and is
+// reported as not handled.
+INT_PTR OnCommand(ProgramState& state, int id, int code, LPARAM param) {
     for (const CommandRoute& route : kCommandRoutes)
         if (id >= route.first && id <= route.last && route.handler(state, id, code)) return TRUE;
+    showUnknownCommandNotice(id, param);
     return FALSE;
 }
 
@@ -546,8 +576,10 @@ void OnSize(ProgramState& state) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The close box ends the window at once.
-void OnClose(ProgramState& state) { endMainWindow(state, 0); }
+// The close box ends the window, asking first when there are edits not saved.
+void OnClose(ProgramState& state) {
+    if (closeConfirmed(state)) endMainWindow(state, 0);
+}
 
 // Nothing outlives the main window: open modeless windows go with it.
 void OnDestroy(ProgramState& state) {
@@ -563,7 +595,10 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (!state) return FALSE;
     switch (message) {
     case WM_COMMAND:
-        return OnCommand(*state, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(*state, LOWORD(wParam), HIWORD(wParam), lParam);
+    case WM_NOTIFY:
+        OnFirstNotification(*state);
+        return FALSE;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

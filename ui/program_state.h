@@ -94,6 +94,18 @@ struct ProgramState {
     // means nothing. True before any image is opened, when the base is 0 of
     // the zero-filled buffer.
     bool recordReachable() const { return displayed.ok(); }
+    // An edit since the image last matched a file (Open, Save As): the close
+    // box asks before it ends the program. Kept apart from the modified flag,
+    // which starts at 4 and is not cleared by Open.
+    bool unsavedEdits = false;
+
+    // An edit of the image: the modified flag becomes 1 and the close box asks.
+    void noteEdit() {
+        modified = kModified;
+        unsavedEdits = true;
+    }
+    // The image holds what a file holds: after Open and Save As.
+    void noteImageMatchesFile() { unsavedEdits = false; }
 };
 
 }  // namespace quarnel::ui

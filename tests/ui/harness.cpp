@@ -256,6 +256,10 @@ Editor::Editor() : state_(std::make_unique<ui::ProgramState>(GetModuleHandleW(nu
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     pumpMessages();
+    if (g_driver) {
+        startUpBoxes_ = g_driver->messageBoxes();
+        g_driver->forget();
+    }
 }
 
 Editor::~Editor() {

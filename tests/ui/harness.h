@@ -113,6 +113,9 @@ DialogDriver::Handler cancelDialog();                        // IDCANCEL
 // ---- The editor --------------------------------------------------------------
 
 // A fresh program state and its main window, shown; destroyed when it goes.
+// Showing the window brings the first-step notice: the dialog driver answers
+// it, and the Editor keeps the boxes seen while it was made apart from those
+// the test causes later.
 class Editor {
 public:
     Editor();
@@ -126,10 +129,13 @@ public:
     std::wstring text(int id) const;
     // Sends the command a menu item sends.
     void menuCommand(int id, int code = 0);
+    // The message boxes shown while the window was made and shown.
+    const std::vector<SeenMessageBox>& startUpBoxes() const { return startUpBoxes_; }
 
 private:
     std::unique_ptr<ui::ProgramState> state_;
     HWND window_ = nullptr;
+    std::vector<SeenMessageBox> startUpBoxes_;
 };
 
 // Base of the tests of one editor: a dialog driver and an Editor per test.

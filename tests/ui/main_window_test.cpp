@@ -72,6 +72,7 @@ class FrequencyDisplay : public EditorTest {};
 TEST_F(FrequencyDisplay, ClickShowsAnEmptyFocusedColouredEntryBoxInItsPlace) {
     for (const DisplayCase& c : kDisplays) {
         SCOPED_TRACE(c.name);
+        editor_.reset();  // one main window at a time: the start-up notice disables all others
         editor_ = std::make_unique<Editor>();
         const auto before = snapshot(window());
         HWND display = item(c.trio.display);
@@ -174,15 +175,23 @@ const Group kGroups[] = {{1112, 1114}, {1221, 1223}, {1104, 1106}, {1204, 1206},
 
 class OptionGroups : public EditorTest {};
 
+// The check state of every option and check box. (What else a click changes
+// is the business of the option's own handler.)
+std::map<int, LRESULT> checks(HWND window) {
+    std::map<int, LRESULT> states;
+    for (const auto& [id, control] : snapshot(window)) states[id] = control.check;
+    return states;
+}
+
 TEST_F(OptionGroups, ClickingAnOptionClearsOnlyTheRestOfItsGroup) {
     for (const Group& group : kGroups) {
         for (int id = group.first; id <= group.last; ++id) {
             SCOPED_TRACE("option " + std::to_string(id));
-            auto expected = snapshot(window());
+            auto expected = checks(window());
             SendMessageW(item(id), BM_CLICK, 0, 0);
             for (int other = group.first; other <= group.last; ++other)
-                expected[other].check = other == id ? BST_CHECKED : BST_UNCHECKED;
-            EXPECT_TRUE(snapshot(window()) == expected);
+                expected[other] = other == id ? BST_CHECKED : BST_UNCHECKED;
+            EXPECT_TRUE(checks(window()) == expected);
         }
     }
 }
@@ -311,6 +320,7 @@ const WindowCommand kWindows[] = {{ids::kAbout, "About Quarnel"}, {ids::kHelp, "
 class HelpAndAbout : public EditorTest {};
 
 TEST_F(HelpAndAbout, WindowIsModalAndEveryWayOfClosingItLeavesTheMainWindowAsItWas) {
+    const std::int16_t modified = state().modified;
     for (const WindowCommand& w : kWindows) {
         for (const Closing& closing : kClosings) {
             SCOPED_TRACE(std::string(w.caption) + ", " + closing.name);
@@ -336,7 +346,7 @@ TEST_F(HelpAndAbout, WindowIsModalAndEveryWayOfClosingItLeavesTheMainWindowAsItW
             EXPECT_TRUE(snapshot(window()) == before);
         }
     }
-    EXPECT_EQ(state().modified, 4) << "neither window touches the program state";
+    EXPECT_EQ(state().modified, modified) << "neither window touches the program state";
     EXPECT_EQ(state().currentChannel, 0);
 }
 
