@@ -135,7 +135,7 @@ bool OnStoreOne(CwEditor& editor, HWND dialog) {
     if (id < cw::kFirstMessage || id > cw::kLastEnterMessage) return false;
     ProgramState& state = editor.state;
     if (!storeBox(editor, dialog, id - cw::kFirstMessage, keptArea(state))) return true;
-    state.modified = kModified;
+    state.noteEdit();
     displayCurrentChannel(state);
     return true;
 }
@@ -152,7 +152,7 @@ bool OnAddId(CwEditor& editor, HWND dialog) {
         return true;
     }
     // The image grew: it differs from the file it came from until saved.
-    state.modified = kModified;
+    state.noteEdit();
     displayCurrentChannel(state);  // recounts the messages
     EndDialog(dialog, cw::kAddId);
     return true;
@@ -173,7 +173,7 @@ bool OnSave(CwEditor& editor, HWND dialog) {
     bool refused = false;
     for (int k = 0; k < count && !refused; ++k) refused = !storeBox(editor, dialog, k, kept);
     displayCurrentChannel(state);
-    state.modified = kModified;
+    state.noteEdit();
     if (!refused) EndDialog(dialog, IDOK);
     return true;
 }
