@@ -53,6 +53,11 @@ GrowOutcome makePlan(const Image& image, int bytes, GrowthPlan& plan) {
                           " lies outside the codeplug window 2000-27FF: the CW area cannot grow");
     }
     plan.cwEnd = cwEnd & kOffsetMask11;
+    // The shift starts at the CW area's end; one inside the header would
+    // move the header itself.
+    if (plan.cwEnd < headerEnd())
+        return refuse("The CW area ends at " + hexDigits(plan.cwEnd, 3) +
+                      ", inside the header: the CW area cannot grow");
     plan.next = readField(image, Field::NextArea) & kOffsetMask11;
     plan.rf = rf & kOffsetMask11;
     plan.rfBytes = static_cast<std::size_t>(readField(image, Field::Modes)) *

@@ -29,8 +29,8 @@ struct GrowOutcome {
 // Refused, with the image unchanged and no notice, when `bytes` is not
 // positive, when the CW end pointer or the RF address points past offset
 // 07FF (where reading and writing them disagree), when the CW area ends
-// behind the start of the channel records, or when the shift would pass the
-// last EPROM byte (4095).
+// inside the header or behind the start of the channel records, or when the
+// shift would pass the last EPROM byte (4095).
 GrowOutcome growCwArea(Image& image, int bytes, NoticeSink& notices);
 
 // The refusal growCwArea would give, without changing anything; an outcome

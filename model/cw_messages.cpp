@@ -63,15 +63,28 @@ std::array<int, kDecodeEntries> makeDecodeTable() {
     return t;
 }
 
-// Appends the character whose value is `a`; nothing when none matches.
-void appendCharacter(std::string& text, unsigned a) {
-    static const std::array<int, kDecodeEntries> table = makeDecodeTable();
-    for (int i = 1; i < kDecodeEntries; ++i) {
-        if (table[static_cast<std::size_t>(i)] == static_cast<int>(a)) {
-            text.push_back(static_cast<char>(32 + i));
-            return;
-        }
+// The decoder's table searched once for every value: the character of the
+// first entry (from 1 on) holding that value, or 0. Every character's value
+// lies below 0x1000 (9999 marks the entries without one).
+constexpr unsigned kValueLimit = 0x1000;
+
+std::array<char, kValueLimit> makeCharacterByValue() {
+    const std::array<int, kDecodeEntries> table = makeDecodeTable();
+    std::array<char, kValueLimit> byValue{};
+    for (int i = kDecodeEntries - 1; i >= 1; --i) {
+        const int v = table[static_cast<std::size_t>(i)];
+        if (v >= 0 && static_cast<unsigned>(v) < kValueLimit)
+            byValue[static_cast<std::size_t>(v)] = static_cast<char>(32 + i);
     }
+    return byValue;
+}
+
+// Appends the character whose value is `a`; nothing when none matches.
+// Every element pair of every decoded byte comes here, so the search is a
+// table lookup.
+void appendCharacter(std::string& text, unsigned a) {
+    static const std::array<char, kValueLimit> byValue = makeCharacterByValue();
+    if (a < kValueLimit && byValue[a] != 0) text.push_back(byValue[a]);
 }
 
 // The packing state: a 32-bit accumulator whose low `pending` bits are not
@@ -227,6 +240,7 @@ std::string decodeMessage(const Image& image, int k) {
 
 std::vector<std::string> decodeMessages(const Image& image, const CwState& state) {
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(state.count > 0 ? state.count : 0));
     for (int k = 0; k < state.count; ++k) out.push_back(decodeMessage(image, k));
     return out;
 }
@@ -265,6 +279,13 @@ StoreOutcome storeMessage(Image& image, const CwState& kept, int k, const std::s
     const std::size_t w = start + static_cast<std::size_t>(k) * kCwSlotBytes;
     if (w >= kEpromSize) {
         out.refusal = "Message" + signedDecimal(k) + " would lie outside the image";
+        return out;
+    }
+    // A CW ID addr pointing into the header would put the message over the
+    // checksum and the pointers.
+    if (w < headerEnd()) {
+        out.refusal = "Message" + signedDecimal(k) + " would be written over the header (CW ID addr " +
+                      hex4(cwIdAddr) + ")";
         return out;
     }
 

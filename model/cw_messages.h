@@ -106,8 +106,8 @@ struct StoreOutcome {
 // longer message is stored cut after the last whole character that fits,
 // with its 0x00. Refused, with the image unchanged, when k is not a kept
 // message, when CW ID addr points past offset 07FF (where reading and writing
-// the area disagree), when the slot lies outside the image, or when the
-// growth is refused.
+// the area disagree), when the slot lies outside the image or starts inside
+// the header, or when the growth is refused.
 StoreOutcome storeMessage(Image& image, const CwState& kept, int k, const std::string& text,
                           NoticeSink& notices);
 

@@ -144,6 +144,16 @@ bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base
 
 // ---- Channels and areas ------------------------------------------------------
 
+std::size_t headerEnd() {
+    static const std::size_t end = [] {
+        std::size_t e = 0;
+        for (const auto& spec : kFields)
+            if (spec.area == Area::Header && spec.offset + spec.bytes > e) e = spec.offset + spec.bytes;
+        return e;
+    }();
+    return end;
+}
+
 ChannelLocation channelBase(const Image& image, int channel) {
     ChannelLocation out;
     const int modes = static_cast<int>(readField(image, Field::Modes));

@@ -80,6 +80,10 @@ bool fieldInside(Field field, std::size_t base = 0);
 
 // ---- Header pointers and areas -------------------------------------------
 
+// One past the header's last byte (the end of its last field, 0x21). Areas
+// the header points to must not reach back into it.
+std::size_t headerEnd();
+
 constexpr std::size_t kRecordFieldBytes = 22;  // record offsets 0..21 hold fields
 constexpr std::uint16_t kOffsetMask12 = 0x0FFF;  // reading pointers
 constexpr std::uint16_t kOffsetMask11 = 0x07FF;  // writing the CW area, growing it

@@ -159,6 +159,9 @@ TEST(CwGrowth, RefusalsLeaveTheImageUnchanged) {
         {"CW end above 27FF", 0x2880, 0x2100, 3, 21, "CW end pointer 2880 lies outside", 0},
         {"RF above 27FF", 0x2080, 0x2900, 3, 21, "RF address 2900 lies outside", 0},
         {"CW end behind records", 0x2110, 0x2100, 3, 21, "behind the start of the channel", 0},
+        // Shifting from there would move the header itself.
+        {"CW end in the header", 0x2013, 0x2100, 3, 21, "ends at 013, inside the header", 0},
+        {"CW end at the header's end", 0x2020, 0x2100, 3, 2, "ends at 020, inside the header", 0},
     };
     for (const Case& c : cases) {
         SampleLayout l = exampleLayout();

@@ -375,6 +375,9 @@ TEST(CwStore, RefusalsWriteNothing) {
         {"index beyond the count", 0x2030, 2, 4, "There is no message 2: the CW area holds 2 messages"},
         {"negative index", 0x2030, -1, 4, "There is no message-1"},
         {"CW ID addr above 27FF", 0x2830, 0, 4, "CW ID addr 2830 lies outside the codeplug window"},
+        // The message would be written over the checksum and the pointers.
+        {"message 0 in the header", 0x0000, 0, 4, "Message 0 would be written over the header (CW ID addr 0000)"},
+        {"message 1 in the header", 0x200B, 1, 4, "Message 1 would be written over the header"},
         {"no room to grow", 0x2030, 1, 184, "missing at the end of the EPROM"},
     };
     for (const Case& c : cases) {

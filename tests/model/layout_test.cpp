@@ -232,3 +232,8 @@ TEST(RecordCodings, TimersDropoutPriorityAndMessage) {
     setCwMessageItem(image, base, 1);
     EXPECT_EQ(image[base + 18], 0x01);
 }
+
+TEST(Layout, HeaderEndsAfterTheSpeedWord) {
+    // The areas the header points to may start at 0x21 at the earliest.
+    EXPECT_EQ(headerEnd(), 0x21u);
+}
