@@ -1,5 +1,7 @@
 #include "model/image.h"
 
+#include "model/save_faults.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -60,6 +62,21 @@ LoadOutcome loadImageBytes(Image& image, const std::uint8_t* data, std::size_t s
 
 namespace {
 
+SaveFaultHook saveFaultHook = nullptr;
+
+// Whether a test has asked for `step` to fail.
+bool faultAt(SaveStep step) { return saveFaultHook != nullptr && saveFaultHook(step); }
+
+}  // namespace
+
+SaveFaultHook setSaveFaultHook(SaveFaultHook hook) {
+    const SaveFaultHook previous = saveFaultHook;
+    saveFaultHook = hook;
+    return previous;
+}
+
+namespace {
+
 std::string errnoText(int err) { return std::generic_category().message(err); }
 
 std::FILE* openFile(const std::filesystem::path& path, bool write) {
@@ -111,6 +128,10 @@ bool isReadOnlyFile(const std::filesystem::path& path) {
 // Moves the finished temporary file over the target.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error) {
+    if (faultAt(SaveStep::Replace)) {
+        error = errnoText(EACCES);
+        return false;
+    }
 #ifdef _WIN32
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
@@ -126,12 +147,45 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 }
 
 bool flushToDisk(std::FILE* f) {
+    if (faultAt(SaveStep::Flush)) {
+        errno = EIO;
+        return false;
+    }
     if (std::fflush(f) != 0) return false;
 #ifdef _WIN32
     return _commit(_fileno(f)) == 0;
 #else
     return fsync(fileno(f)) == 0;
 #endif
+}
+
+std::FILE* createTemporary(const std::filesystem::path& path) {
+    if (faultAt(SaveStep::CreateTemporary)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return openFile(path, true);
+}
+
+// Writes the bytes; a failure may leave part of them written, as a disk that
+// fills up does.
+std::size_t writeBytes(std::FILE* f, const std::vector<std::uint8_t>& bytes) {
+    if (faultAt(SaveStep::Write)) {
+        const std::size_t part = std::fwrite(bytes.data(), 1, bytes.size() / 2, f);
+        errno = ENOSPC;
+        return part;
+    }
+    return std::fwrite(bytes.data(), 1, bytes.size(), f);
+}
+
+// Closes the file in every case; a failure means the bytes may not be there.
+bool closeFile(std::FILE* f) {
+    const bool closed = std::fclose(f) == 0;
+    if (faultAt(SaveStep::Close)) {
+        errno = EIO;
+        return false;
+    }
+    return closed;
 }
 
 }  // namespace
@@ -196,19 +250,19 @@ SaveOutcome saveImageFile(Image& image, const std::filesystem::path& path,
     }
     std::filesystem::path temp = path;
     temp += ".quarnel-save";
-    std::FILE* f = openFile(temp, true);
+    std::FILE* f = createTemporary(temp);
     if (!f) {
         out.error = errnoText(errno);
         return out;
     }
-    const std::size_t n = std::fwrite(bytes.data(), 1, bytes.size(), f);
+    const std::size_t n = writeBytes(f, bytes);
     int err = errno;
     bool good = n == bytes.size();
     if (good && !flushToDisk(f)) {
         good = false;
         err = errno;
     }
-    if (std::fclose(f) != 0 && good) {
+    if (!closeFile(f) && good) {
         good = false;
         err = errno;
     }

@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "model/image.h"
+#include "tests/support/files.h"
 #include "tests/support/sample_image.h"
 
 #ifdef _WIN32
@@ -20,40 +19,12 @@
 namespace fs = std::filesystem;
 using namespace quarnel;
 using quarnel::testing::eprom;
+using quarnel::testing::readFile;
 using quarnel::testing::sampleImage;
+using quarnel::testing::TempDir;
+using quarnel::testing::writeFile;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("quarnel-test-" + std::to_string(std::random_device{}()) + "-" +
-                 std::to_string(++counter));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Image withWords(std::uint16_t lastWord, std::initializer_list<std::pair<std::size_t, std::uint16_t>> words) {
     Image image;
