@@ -5,8 +5,14 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := $(BUILD)/native
 WINDOWS := $(BUILD)/windows
+ASAN := $(BUILD)/asan
+FUZZ := $(BUILD)/fuzz
+# make fuzz: seconds each fuzz target runs; make test: seconds each runs
+# after replaying its seed corpus.
+FUZZ_SECONDS ?= 180
+FUZZ_TEST_SECONDS ?= 10
 
-.PHONY: all bootstrap build build-native build-windows test run bench fuzz clean
+.PHONY: all bootstrap build build-native build-windows build-asan build-fuzz test run bench fuzz clean
 
 all: build
 
@@ -24,10 +30,25 @@ build-windows: bootstrap
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
+# The native tests again, with AddressSanitizer and UBSan.
+build-asan: bootstrap
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+
+# The libFuzzer targets and their seed corpora (clang, ASan and UBSan).
+build-fuzz: bootstrap
+	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUARNEL_FUZZ_TEST_SECONDS=$(FUZZ_TEST_SECONDS) >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
 build: build-native build-windows
 
-test: build
+test: build build-asan build-fuzz
 	@scripts/run-tests $(BUILD)
+
+fuzz: build-fuzz
+	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 run: build-windows
 	@scripts/run-editor $(BUILD)
