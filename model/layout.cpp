@@ -171,6 +171,8 @@ ChannelLocation channelBase(const Image& image, int channel) {
         const std::size_t span = size > kRecordFieldBytes ? size : kRecordFieldBytes;
         if (base + span > kEpromSize)
             out.error = LayoutError::RecordOutside;
+        else if (base < headerEnd())
+            out.error = LayoutError::RecordInHeader;
         else
             out.base = base;
     }
@@ -185,6 +187,7 @@ std::string layoutErrorText(LayoutError error, int channel) {
     case LayoutError::BadChannelNumber: return "There is no channel " + n;
     case LayoutError::RecordOutside: return "Channel " + n + " lies outside the image";
     case LayoutError::ZeroSize: return "Size is 0: the channel records cannot be told apart";
+    case LayoutError::RecordInHeader: return "Channel " + n + " lies over the header";
     }
     return {};
 }
@@ -229,6 +232,14 @@ std::vector<std::string> layoutProblems(const Image& image) {
     } else if (size == 0) {
         out.push_back(layoutErrorText(LayoutError::ZeroSize, 0));
     } else {
+        // Records lie at ascending offsets: those over the header come first.
+        int inHeader = 0;
+        while (inHeader < modes && channelBase(image, inHeader + 1).error == LayoutError::RecordInHeader)
+            ++inHeader;
+        if (inHeader == 1)
+            out.push_back(layoutErrorText(LayoutError::RecordInHeader, 1));
+        else if (inHeader > 1)
+            out.push_back("Channels 1 to " + std::to_string(inHeader) + " lie over the header");
         int first = 0;
         for (int n = 1; n <= modes; ++n) {
             if (channelBase(image, n).error == LayoutError::RecordOutside) {

@@ -98,6 +98,7 @@ enum class LayoutError {
     BadChannelNumber,  // outside 1..Modes
     RecordOutside,     // the record lies partly or wholly outside the image
     ZeroSize,          // Size 0: every record would overlap
+    RecordInHeader,    // the record starts inside the header
 };
 
 struct ChannelLocation {
@@ -108,7 +109,9 @@ struct ChannelLocation {
 
 // Image offset of channel n's record: (RF address & 0x0FFF) + (n - 1) x Size.
 // The record's field bytes (0..21) and its Size bytes must lie inside the
-// EPROM, or the result says why not.
+// EPROM, and the record must start behind the header (a record over the
+// header would make every display and edit of it rewrite header bytes), or
+// the result says why not.
 ChannelLocation channelBase(const Image& image, int channel);
 
 // A text for a layout error, naming the channel ("Channel 40 lies outside the image").
@@ -127,7 +130,8 @@ AreaBounds rfArea(const Image& image);
 AreaBounds cwArea(const Image& image);
 
 // What makes parts of the image undecodable (Modes or Size 0, channel records
-// or the CW area lying outside the image), one readable sentence each.
+// over the header or outside the image, the CW area outside the image), one
+// readable sentence each.
 std::vector<std::string> layoutProblems(const Image& image);
 
 // Everything above plus the header pointers outside the codeplug window

@@ -104,6 +104,11 @@ TEST(Channels, BadHeadersGiveAClearResultNeverAnOffsetOutside) {
         {"last field byte past 4095", 22, 1, 0x2FF0, 1, LayoutError::RecordOutside},
         {"size bytes past 4095", 40, 1, 0x2FE0, 1, LayoutError::RecordOutside},
         {"last fitting record", 22, 1, 0x2FEA, 1, LayoutError::None},
+        // A record over the header would have the display rewrite header bytes.
+        {"record 1 at the checksum", 22, 4, 0x2000, 1, LayoutError::RecordInHeader},
+        {"record 1 at the speed word's last byte", 22, 4, 0x2020, 1, LayoutError::RecordInHeader},
+        {"record 1 right behind the header", 22, 4, 0x2021, 1, LayoutError::None},
+        {"record 2 behind the header", 22, 4, 0x2010, 2, LayoutError::None},
     };
     for (const auto& c : cases) {
         Image image;
@@ -136,6 +141,12 @@ TEST(Layout, ProblemsNameWhatCannotBeDecoded) {
     writeWord(negative, 0x13, 0x2010);  // CW end before CW ID addr
     const auto s = structuralProblems(negative);
     EXPECT_NE(std::find(s.begin(), s.end(), "CW address error"), s.end());
+
+    Image overHeader = sampleImage(l);
+    writeWord(overHeader, 0x17, 0x2000);  // records 1 and 2 start before 0x21
+    EXPECT_EQ(layoutProblems(overHeader).at(0), "Channels 1 to 2 lie over the header");
+    writeWord(overHeader, 0x17, 0x200B);
+    EXPECT_EQ(layoutProblems(overHeader).at(0), "Channel 1 lies over the header");
 
     Image outside = sampleImage(l);
     writeWord(outside, 0x17, 0x1000);
