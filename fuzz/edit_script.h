@@ -22,11 +22,10 @@ enum class Op : std::uint8_t {
     CodeType,    // direction, type: a code-type option
     CodeItem,    // direction, 2 bytes signed: a tone or DPL code drop-down
     Invert,      // direction, checked: "Invert DPL"
-    Option,      // option, checked: one of the single-bit check boxes
-    Timer,       // timer, signed item: a time-out or drop-out drop-down
-    Priority,    // path, signed level: a priority option
-    HeaderList,  // list, signed item: ID timer, CW speed, re-key or tone delay
-    CwSelect,    // signed item: the CW ID message list
+    CheckBox,    // box, checked: one of the check boxes
+    DropDown,    // list, item: a time-out, drop-out, CW message, CW speed,
+                 // ID timer, re-key or tone start delay drop-down
+    Priority,    // path, level: a priority option
     CwStore,     // signed index, length, characters: Enter in a message box
     CwSaveAll,   // per kept message: length, characters: the editor's Save
     CwAdd,       // the editor's "Add ID"

@@ -1,7 +1,7 @@
 // Fuzz target: an image is opened and edited by a script of the edits the
 // editor's handlers make (frequencies, squelch codes and code types, check
-// boxes, time-outs, priorities, header lists, CW messages stored, added and
-// grown), then saved and loaded again. After every step:
+// boxes, time-outs and the other drop-downs, priorities, CW messages stored,
+// added and grown), then saved and loaded again. After every step:
 //   - the bytes that changed lie inside what the edit names, bit for bit,
 //     and a refused edit changes nothing;
 //   - the edit reads back as it was made (a frequency decodes to what was
@@ -39,16 +39,6 @@ using quarnel::fuzz::Op;
 using quarnel::fuzz::ScriptReader;
 
 namespace {
-
-// The single-bit check boxes of the main window.
-constexpr Field kOptions[] = {
-    Field::RepeaterAudio,       Field::LocalMicAudio,      Field::RxControlCarrier,
-    Field::RxControlAuxilary,   Field::RxControlCode,      Field::ActivateCarrier,
-    Field::ActivateAuxilary,    Field::ActivateCode,       Field::HoldCarrier,
-    Field::HoldAuxilary,        Field::HoldCode,           Field::AlarmMuteOnWireline,
-    Field::AlarmEnableOverAir,  Field::PlWithId,           Field::IdDuringActivity,
-    Field::CwIdEnable,
-};
 
 // The bits an edit may change, per image offset.
 class Footprint {
@@ -324,62 +314,88 @@ void invertOp(Session& s, ScriptReader& r) {
 
 // ---- Check boxes, lists, priorities ---------------------------------------
 
-void optionOp(Session& s, ScriptReader& r) {
-    const Field field = kOptions[r.byte() % (sizeof kOptions / sizeof kOptions[0])];
-    const std::uint32_t value = r.byte() & 1;
-    const std::string what = std::string("option ") + fieldSpec(field).key + " = " + std::to_string(value);
+void checkBoxOp(Session& s, ScriptReader& r) {
+    const std::vector<CheckBoxBit>& boxes = checkBoxBits();
+    const CheckBoxBit& box = boxes[r.byte() % boxes.size()];
+    const bool checked = r.byte() & 1;
+    const std::string what = std::string("check box ") + fieldSpec(box.field).key + (checked ? " on" : " off");
     s.trail.push_back(what);
     if (!s.haveChannel) return;
     const Image before = s.img();
-    REQUIRE(s, writeField(s.img(), field, value, s.base), what + ": a displayed record refused the bit");
+    const EditOutcome out = setCheckBox(s.img(), s.base, box.box, checked);
+    REQUIRE(s, out.done() && out.modified && !out.redisplay, what + ": a displayed record refused the box");
     Footprint fp;
-    fp.allowField(field, s.base);
+    fp.allowField(box.field, s.base);
     checkChanges(s, before, fp, what);
-    REQUIRE(s, readField(s.img(), field, s.base) == value, what + ": reads back wrongly");
+    REQUIRE(s, checkBoxState(s.img(), s.base, box.box) == checked, what + ": reads back wrongly");
 }
 
-void timerOp(Session& s, ScriptReader& r) {
-    const int which = r.byte() % 4;
-    const int item = r.signedByte();
-    static const char* const kNames[] = {"wireline", "local", "repeater", "drop-out"};
-    const std::string what = std::string("timer ") + kNames[which] + " " + std::to_string(item);
+// The bits each fixed-choice drop-down writes, in the order of DropDown.
+struct DropDownBits {
+    DropDown list;
+    const char* name;
+    bool header;
+    std::size_t offset;  // record offset, or header offset
+    std::uint8_t bits;   // of that byte; the CW speed word also owns the next
+};
+
+constexpr DropDownBits kDropDowns[] = {
+    {DropDown::CwMessage, "CW message", false, 18, 0xFF},
+    {DropDown::WirelineTimer, "wireline timer", false, 8, 0xFF},
+    {DropDown::RepeaterTimer, "repeater timer", false, 10, 0x1F},
+    {DropDown::LocalTimer, "local timer", false, 9, 0xFF},
+    {DropDown::Dropout, "drop-out", false, 10, 0xE0},
+    {DropDown::CwSpeed, "CW speed", true, 0x1F, 0xFF},
+    {DropDown::IdTimer, "ID timer", true, 0x1C, 0xFF},
+    {DropDown::RekeyDelay, "re-key delay", true, 0x1D, 0xFF},
+    {DropDown::ToneStartDelay, "tone start delay", true, 0x1E, 0xFF},
+};
+
+void dropDownOp(Session& s, ScriptReader& r) {
+    const DropDownBits& d = kDropDowns[r.byte() % (sizeof kDropDowns / sizeof kDropDowns[0])];
+    const int item = r.byte() % 70 - 2;  // every list's items and a few beyond
+    const std::string what = std::string(d.name) + " item " + std::to_string(item);
     s.trail.push_back(what);
-    if (!s.haveChannel) return;
+    if (!d.header && !s.haveChannel) return;
     const Image before = s.img();
-    Image& img = s.img();
-    const std::size_t b = s.base;
-    Footprint fp;
-    int back = -1;
-    switch (which) {
-    case 0: setLineTimeoutItem(img, b, item); back = lineTimeoutItem(img, b); fp.allow(b + 8); break;
-    case 1: setLocalTimeoutItem(img, b, item); back = localTimeoutItem(img, b); fp.allow(b + 9); break;
-    case 2: setRepeaterTimeoutItem(img, b, item); back = repeaterTimeoutItem(img, b); fp.allow(b + 10, 0x1F); break;
-    default: setDropoutItem(img, b, item); back = dropoutItem(img, b); fp.allow(b + 10, 0xE0); break;
-    }
-    const int highest = which == 3 ? 7 : 31;
-    if (item < 0 || item > highest) {
+    const int count = dropDownItemCount(before, d.list);
+    const EditOutcome out = chooseDropDownItem(s.img(), s.base, d.list, item);
+    const bool offered = item >= 0 && item < count && (d.list != DropDown::CwMessage || item <= 15);
+    if (!offered) {
+        REQUIRE(s, out.status == EditStatus::Refused && !out.refusal.empty(), what + ": not refused");
         checkUnchanged(s, before, what);
         return;
     }
+    REQUIRE(s, out.done() && out.modified && !out.redisplay, what + ": not done");
+    const std::size_t at = d.header ? d.offset : s.base + d.offset;
+    Footprint fp;
+    fp.allow(at, d.bits);
+    if (d.list == DropDown::CwSpeed) fp.allow(at + 1);
     checkChanges(s, before, fp, what);
-    REQUIRE(s, back == item, what + ": reads back as " + std::to_string(back));
-    // The wireline and local time-outs write their whole byte.
-    if (which < 2) REQUIRE(s, img[b + 8 + static_cast<std::size_t>(which)] == item, what + ": bits 5-7 stayed");
+    // "<1" is stored as 1 word per minute and ">32" as 32.
+    const int expected = d.list != DropDown::CwSpeed ? item : item == 0 ? 1 : item == kSpeedItems - 1 ? 32 : item;
+    const int back = dropDownItem(s.img(), s.base, d.list);
+    REQUIRE(s, back == expected, what + ": reads back as " + std::to_string(back));
+    if (d.bits == 0xFF && d.list != DropDown::CwSpeed)
+        REQUIRE(s, s.img()[at] == item + (d.list == DropDown::RekeyDelay ? 2 : d.list == DropDown::ToneStartDelay ? 1 : 0),
+                what + ": the whole byte holds the item");
 }
 
 void priorityOp(Session& s, ScriptReader& r) {
     static const PriorityPath kPaths[] = {PriorityPath::Repeater, PriorityPath::Local, PriorityPath::Wireline};
     const int index = r.byte() % 3;
-    const int level = r.byte() % 6 - 1;  // -1 and 4 are outside the options
+    const int level = r.byte() % 6 - 1;  // -1 and 4 are none of the options
     const std::string what = "priority " + std::to_string(index) + " = " + std::to_string(level);
     s.trail.push_back(what);
     if (!s.haveChannel) return;
     const Image before = s.img();
-    setPriorityLevel(s.img(), s.base, kPaths[index], level);
+    const EditOutcome out = choosePriority(s.img(), s.base, kPaths[index], level);
     if (level < 0 || level > 3) {
+        REQUIRE(s, out.status == EditStatus::Refused, what + ": not refused");
         checkUnchanged(s, before, what);
         return;
     }
+    REQUIRE(s, out.done() && out.modified && !out.redisplay, what + ": not done");
     Footprint fp;
     fp.allow(s.base + 7);
     checkChanges(s, before, fp, what);
@@ -388,70 +404,6 @@ void priorityOp(Session& s, ScriptReader& r) {
         REQUIRE(s, priorityLevel(s.img(), s.base, kPaths[p]) == expected, what + ": path " + std::to_string(p));
     }
     REQUIRE(s, (s.img()[s.base + 7] & 0xC0) == 0, what + ": bits 6-7 stayed");
-}
-
-void headerListOp(Session& s, ScriptReader& r) {
-    const int which = r.byte() % 4;
-    const int item = r.signedByte();
-    static const char* const kNames[] = {"ID timer", "CW speed", "re-key delay", "tone start delay"};
-    const std::string what = std::string(kNames[which]) + " " + std::to_string(item);
-    s.trail.push_back(what);
-    const Image before = s.img();
-    Image& img = s.img();
-    Footprint fp;
-    int highest = 0, back = 0, expected = item;
-    switch (which) {
-    case 0:
-        setIdTimerItem(img, item);
-        back = idTimerItem(img);
-        highest = 31;
-        fp.allow(0x1C);
-        break;
-    case 1:
-        setCwSpeedItem(img, item);
-        back = cwSpeedItem(img);
-        highest = kSpeedItems - 1;
-        // "<1" is stored as 1 word per minute and ">32" as 32.
-        expected = item == 0 ? 1 : item == kSpeedItems - 1 ? 32 : item;
-        fp.allow(0x1F);
-        fp.allow(0x20);
-        break;
-    case 2:
-        setRekeyDelayItem(img, item);
-        back = rekeyDelayItem(img);
-        highest = kDelayItems - 1;
-        fp.allow(0x1D);
-        break;
-    default:
-        setToneStartDelayItem(img, item);
-        back = toneStartDelayItem(img);
-        highest = kDelayItems - 1;
-        fp.allow(0x1E);
-        break;
-    }
-    if (item < 0 || item > highest) {
-        checkUnchanged(s, before, what);
-        return;
-    }
-    checkChanges(s, before, fp, what);
-    REQUIRE(s, back == expected, what + ": reads back as " + std::to_string(back));
-}
-
-void cwSelectOp(Session& s, ScriptReader& r) {
-    const int item = r.byte() % 20 - 2;
-    const std::string what = "CW ID select " + std::to_string(item);
-    s.trail.push_back(what);
-    if (!s.haveChannel) return;
-    const Image before = s.img();
-    setCwMessageItem(s.img(), s.base, item);
-    if (item < 0 || item > 15) {
-        checkUnchanged(s, before, what);
-        return;
-    }
-    Footprint fp;
-    fp.allow(s.base + 18);
-    checkChanges(s, before, fp, what);
-    REQUIRE(s, s.img()[s.base + 18] == item, what + ": the whole byte holds the index");
 }
 
 // ---- CW messages and growth -----------------------------------------------
@@ -690,8 +642,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using Handler = void (*)(Session&, ScriptReader&);
     static const Handler kHandlers[] = {
         nullptr,  // Display reads its own operands below
-        entryOp, hertzOp, codeTypeOp, codeItemOp, invertOp, optionOp, timerOp, priorityOp,
-        headerListOp, cwSelectOp, cwStoreOp, cwSaveAllOp, cwAddOp, growOp, saveReloadOp,
+        entryOp, hertzOp, codeTypeOp, codeItemOp, invertOp, checkBoxOp, dropDownOp, priorityOp,
+        cwStoreOp, cwSaveAllOp, cwAddOp, growOp, saveReloadOp,
     };
     static_assert(sizeof kHandlers / sizeof kHandlers[0] == static_cast<std::size_t>(Op::Count));
 

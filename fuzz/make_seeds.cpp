@@ -63,14 +63,15 @@ std::vector<std::uint8_t> typicalSession(const std::vector<std::uint8_t>& image,
     w.op(Op::CodeType).byte(1).byte(1);  // transmit DPL
     w.op(Op::CodeItem).byte(1).word(40);
     w.op(Op::Invert).byte(1).byte(1);
-    w.op(Op::Option).byte(4).byte(1);
-    w.op(Op::Option).byte(15).byte(0);
-    w.op(Op::Timer).byte(0).byte(8);
-    w.op(Op::Timer).byte(3).byte(5);
+    w.op(Op::CheckBox).byte(6).byte(1);   // RX Control: Code
+    w.op(Op::CheckBox).byte(2).byte(0);   // CW ID Enable
+    w.op(Op::CheckBox).byte(1).byte(1);   // transmit Invert DPL
+    w.op(Op::DropDown).byte(1).byte(8 + 2);   // wireline timer: 90 s
+    w.op(Op::DropDown).byte(4).byte(5 + 2);   // drop-out 5 s
+    w.op(Op::DropDown).byte(5).byte(25 + 2);  // 25 words per minute
+    w.op(Op::DropDown).byte(7).byte(7 + 2);   // re-key delay 1920 ms
+    w.op(Op::DropDown).byte(0).byte(1 + 2);   // CW ID message 1
     w.op(Op::Priority).byte(2).byte(2);  // wireline Highest
-    w.op(Op::HeaderList).byte(1).byte(25);
-    w.op(Op::HeaderList).byte(2).byte(7);
-    w.op(Op::CwSelect).byte(3);  // message 1
     w.op(Op::CwStore).byte(1).text("DE N0CALL/R");
     w.op(Op::CwAdd);
     w.op(Op::CwSaveAll).text("CQ TEST").text("DE N0CALL").text("AB1CD 73 QRZ");

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "model/cw_messages.h"
+#include "model/edits.h"
 #include "model/layout.h"
 #include "model/notice.h"
 #include "model/tones.h"
@@ -14,6 +15,14 @@ namespace {
 
 void require(bool ok, const std::string& what) {
     if (!ok) throw std::runtime_error("realisticImage: " + what);
+}
+
+void check(Image& image, std::size_t base, CheckBox box, bool checked) {
+    require(setCheckBox(image, base, box, checked).done(), "check box");
+}
+
+void choose(Image& image, std::size_t base, DropDown list, int item) {
+    require(chooseDropDownItem(image, base, list, item).done(), "drop-down item");
 }
 
 struct BandPlan {
@@ -34,66 +43,65 @@ BandPlan bandPlan(Band band) {
 void setFrequencies(Image& image, std::size_t base, Band band, int index) {
     const BandPlan p = bandPlan(band);
     const auto offset = static_cast<std::uint32_t>(index) * p.step;
-    require(encodeFrequency(image, base, Direction::Receive, band, p.rx + offset).ok, "receive frequency");
-    require(encodeFrequency(image, base, Direction::Transmit, band, p.tx + offset).ok, "transmit frequency");
-    require(encodeFrequency(image, base, Direction::Idle, band, p.tx + offset).ok, "idle frequency");
+    require(storeFrequency(image, base, Direction::Receive, band, p.rx + offset).done(), "receive frequency");
+    require(storeFrequency(image, base, Direction::Transmit, band, p.tx + offset).done(), "transmit frequency");
+    require(storeFrequency(image, base, Direction::Idle, band, p.tx + offset).done(), "idle frequency");
+}
+
+// The code type option, then (for PL and DPL) the tone or code of table
+// index `index` from the drop-down.
+void setCode(Image& image, std::size_t base, Direction direction, CodeType type, int index = 0) {
+    require(chooseCodeType(image, base, direction, type).done(), "code type");
+    if (type != CodeType::Carrier)
+        require(chooseCodeItem(image, base, direction, type, index - 1).done(), "tone or code");
 }
 
 // Squelch of channel `n`: a rotation of PL, DPL and carrier setups.
 void setSquelch(Image& image, std::size_t base, int n, bool tune) {
     if (tune) {
-        changeCodeType(image, base, Direction::Receive, CodeType::Carrier);
-        changeCodeType(image, base, Direction::Transmit, CodeType::Carrier);
-        writeField(image, Field::RxControlCarrier, 1, base);
+        setCode(image, base, Direction::Receive, CodeType::Carrier);
+        setCode(image, base, Direction::Transmit, CodeType::Carrier);
         return;
     }
     switch (n % 3) {
     case 1:  // PL both ways, the same tone
-        changeCodeType(image, base, Direction::Receive, CodeType::Pl);
-        changeCodeType(image, base, Direction::Transmit, CodeType::Pl);
-        require(encodePl(image, base, Direction::Receive, 1 + (7 * n) % 42), "receive tone");
-        require(encodePl(image, base, Direction::Transmit, 1 + (7 * n) % 42), "transmit tone");
-        writeField(image, Field::RxControlCode, 1, base);
-        writeField(image, Field::ActivateCode, 1, base);
-        writeField(image, Field::HoldCarrier, 1, base);
+        setCode(image, base, Direction::Receive, CodeType::Pl, 1 + (7 * n) % 42);
+        setCode(image, base, Direction::Transmit, CodeType::Pl, 1 + (7 * n) % 42);
+        check(image, base, CheckBox::RxControlCode, true);
+        check(image, base, CheckBox::ActivateCode, true);
+        check(image, base, CheckBox::HoldCarrier, true);
         break;
     case 2:  // DPL both ways, transmit inverted
-        changeCodeType(image, base, Direction::Receive, CodeType::Dpl);
-        changeCodeType(image, base, Direction::Transmit, CodeType::Dpl);
-        require(encodeDpl(image, base, Direction::Receive, 1 + (5 * n) % 83), "receive DPL");
-        require(encodeDpl(image, base, Direction::Transmit, 1 + (5 * n) % 83), "transmit DPL");
-        setInverted(image, base, Direction::Transmit, true);
-        writeField(image, Field::RxControlCode, 1, base);
-        writeField(image, Field::ActivateCode, 1, base);
-        writeField(image, Field::HoldCode, 1, base);
+        setCode(image, base, Direction::Receive, CodeType::Dpl, 1 + (5 * n) % 83);
+        setCode(image, base, Direction::Transmit, CodeType::Dpl, 1 + (5 * n) % 83);
+        check(image, base, CheckBox::TxInvertDpl, true);
+        check(image, base, CheckBox::RxControlCode, true);
+        check(image, base, CheckBox::ActivateCode, true);
+        check(image, base, CheckBox::HoldCode, true);
         break;
-    default:  // carrier receive, PL on transmit only
-        changeCodeType(image, base, Direction::Receive, CodeType::Carrier);
-        changeCodeType(image, base, Direction::Transmit, CodeType::Pl);
-        require(encodePl(image, base, Direction::Transmit, 21), "transmit tone");
-        writeField(image, Field::RxControlCarrier, 1, base);
-        writeField(image, Field::ActivateCarrier, 1, base);
-        writeField(image, Field::HoldAuxilary, 1, base);
+    default:  // carrier receive (the receiver unmutes on carrier), PL on transmit only
+        setCode(image, base, Direction::Receive, CodeType::Carrier);
+        setCode(image, base, Direction::Transmit, CodeType::Pl, 21);
+        check(image, base, CheckBox::ActivateCarrier, true);
+        check(image, base, CheckBox::HoldAuxilary, true);
         break;
     }
 }
 
 void setOptions(Image& image, std::size_t base, int n, int messageCount) {
-    writeField(image, Field::RepeaterAudio, 1, base);
-    writeField(image, Field::LocalMicAudio, n % 2 == 0 ? 1 : 0, base);
-    writeField(image, Field::AlarmEnableOverAir, 1, base);
-    writeField(image, Field::AlarmMuteOnWireline, n % 2, base);
-    writeField(image, Field::CwIdEnable, messageCount > 0 ? 1 : 0, base);
-    writeField(image, Field::PlWithId, 1, base);
-    writeField(image, Field::IdDuringActivity, n % 2, base);
-    setLineTimeoutItem(image, base, 4);       // 60 s
-    setLocalTimeoutItem(image, base, 8);      // 120 s
-    setRepeaterTimeoutItem(image, base, 12);  // 180 s
-    setDropoutItem(image, base, 2);
-    setPriorityLevel(image, base, PriorityPath::Repeater, 1);
-    setPriorityLevel(image, base, PriorityPath::Local, 2);
-    setPriorityLevel(image, base, PriorityPath::Wireline, 3);
-    setCwMessageItem(image, base, messageCount > 0 ? (n - 1) % messageCount : 0);
+    check(image, base, CheckBox::RepeaterAudio, true);
+    check(image, base, CheckBox::LocalMicAudio, n % 2 == 0);
+    check(image, base, CheckBox::AlarmEnableOverAir, true);
+    check(image, base, CheckBox::AlarmMuteOnWireline, n % 2 == 1);
+    check(image, base, CheckBox::CwIdEnable, messageCount > 0);
+    check(image, base, CheckBox::PlDplWithId, true);
+    check(image, base, CheckBox::IdDuringActivity, n % 2 == 1);
+    choose(image, base, DropDown::WirelineTimer, 4);   // 60 s
+    choose(image, base, DropDown::LocalTimer, 8);      // 120 s
+    choose(image, base, DropDown::RepeaterTimer, 12);  // 180 s
+    choose(image, base, DropDown::Dropout, 2);
+    require(applyPriorityOptions(image, base, 1, 2, 3).done(), "priority");
+    if (messageCount > 0) choose(image, base, DropDown::CwMessage, (n - 1) % messageCount);
 }
 
 }  // namespace
@@ -110,10 +118,10 @@ Image realisticImage(const RealisticPlan& plan) {
     layout.rfAddress = layout.cwEnd;
     Image image = sampleImage(layout);
 
-    setIdTimerItem(image, 10);
-    setCwSpeedItem(image, 20);
-    setRekeyDelayItem(image, 3);
-    setToneStartDelayItem(image, 1);
+    choose(image, 0, DropDown::IdTimer, 10);
+    choose(image, 0, DropDown::CwSpeed, 20);
+    choose(image, 0, DropDown::RekeyDelay, 3);
+    choose(image, 0, DropDown::ToneStartDelay, 1);
 
     for (int n = 1; n <= plan.modes; ++n) {
         const ChannelLocation at = channelBase(image, n);
