@@ -89,6 +89,11 @@ bool otherWindowDisabled(HWND dialog) {
     return search.found;
 }
 
+bool ownerDisabled(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    return owner && !IsWindowEnabled(owner);
+}
+
 }  // namespace
 
 // ---- Messages ----------------------------------------------------------------------
@@ -212,7 +217,10 @@ void DialogDriver::handle(HWND dialog) {
         }
         return;
     }
-    if (!fileDialog && !modal) return;  // modeless: the test's business
+    // A modal dialog disables its owner. Unowned windows (main windows,
+    // reference windows) are the test's business, even when they are
+    // activated while a task-modal box disables every window.
+    if (!fileDialog && !ownerDisabled(dialog)) return;
     if (fileDialog) --fileDialogsPending_;
     handled_.push_back(dialog);
     if (handlers_.empty()) {

@@ -64,7 +64,10 @@ TEST(ReferenceWindowsEnd, ProgramLoopServesThemAndEndsWithTheMainWindow) {
     SetTimer(nullptr, 0, 1, closeMainWhenUsable);
     EXPECT_EQ(ui::runMainWindow(state), 0);
 
-    EXPECT_EQ(dialogs.messageBoxTexts(), std::vector<std::wstring>{L"command from eprom"});
+    // The first-step notice comes with the first notifications at start-up.
+    EXPECT_EQ(dialogs.messageBoxTexts(),
+              (std::vector<std::wstring>{L"You must start by opening an existing binary image file to edit",
+                                         L"command from eprom"}));
     EXPECT_FALSE(IsWindow(main));
     for (HWND window : open) EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(state.windows.modeless.all().empty());
