@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <string>
+
+#include "model/choices.h"
 
 namespace quarnel::cli {
 
@@ -89,29 +92,6 @@ std::string csvField(const std::string& text) {
     return out + "\"";
 }
 
-std::string scalarText(const Json& j) {
-    if (j.is_null()) return "";
-    if (j.is_string()) return j.get<std::string>();
-    if (j.is_array()) {
-        std::string joined;
-        for (const auto& e : j) joined += (joined.empty() ? "" : "; ") + scalarText(e);
-        return joined;
-    }
-    return j.dump();
-}
-
-// The JSON object flattened to (path, value) pairs, nested keys joined by "_".
-void flatten(const Json& j, const std::string& prefix,
-             std::vector<std::pair<std::string, std::string>>& out) {
-    for (const auto& [key, value] : j.items()) {
-        const std::string path = prefix.empty() ? key : prefix + "_" + key;
-        if (value.is_object())
-            flatten(value, path, out);
-        else
-            out.emplace_back(path, scalarText(value));
-    }
-}
-
 // ---- Text table -------------------------------------------------------------
 
 std::string codeText(const CodeView& c) {
@@ -144,6 +124,118 @@ std::string priorityText(const PriorityView& p) {
 }
 
 std::string timeoutText(int item) { return item == 0 ? "-" : std::to_string(timeoutItemSeconds(item)); }
+
+// ---- CSV columns: the values as the editor's controls show them -----------
+
+std::string trimmed(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string yesNo(bool on) { return on ? "yes" : "no"; }
+
+const char* codeTypeCaption(CodeType type) {
+    switch (type) {
+    case CodeType::Carrier: return "Carrier";
+    case CodeType::Pl: return "PL";
+    case CodeType::Dpl: return "DPL";
+    }
+    return "Carrier";
+}
+
+// The tone or code drop-down's selection: empty for Carrier and for a code
+// the tables do not hold (the channel's notices then name it).
+std::string codeItemText(const CodeView& c) {
+    if (!c.item) return "";
+    switch (c.type) {
+    case CodeType::Carrier: return "";
+    case CodeType::Pl: return trimmed(toneText(*c.item + 1));
+    case CodeType::Dpl: return dplCodeText(*c.item + 1);
+    }
+    return "";
+}
+
+const char* priorityCaption(int level) {
+    switch (level) {
+    case 1: return "Highest";
+    case 2: return "Middle";
+    case 3: return "Lowest";
+    default: return "Disabled";
+    }
+}
+
+std::string conflictText(const PriorityView& p) {
+    std::string out;
+    auto add = [&out](bool on, const char* path) {
+        if (on) out += (out.empty() ? "" : "; ") + std::string(path);
+    };
+    add(p.repeaterConflict, "Repeater");
+    add(p.wirelineConflict, "Wireline");
+    add(p.localConflict, "Local");
+    return out;
+}
+
+std::string callsignText(const ChannelView& v) {
+    const auto& messages = v.header.cwMessages;
+    if (!v.cwMessageItem || *v.cwMessageItem < 0 || static_cast<std::size_t>(*v.cwMessageItem) >= messages.size())
+        return "";
+    return messages[static_cast<std::size_t>(*v.cwMessageItem)];
+}
+
+std::string noticesText(const ChannelView& v) {
+    std::string out;
+    for (const auto& n : channelNotices(v)) out += (out.empty() ? "" : "; ") + n;
+    return out;
+}
+
+struct CsvColumn {
+    const char* name;
+    std::string (*value)(const ChannelView&);
+};
+
+const CsvColumn kCsvColumns[] = {
+    {"channel", [](const ChannelView& v) { return std::to_string(v.channel); }},
+    {"title", [](const ChannelView& v) { return v.title; }},
+    {"rx_frequency", [](const ChannelView& v) { return v.rx.text; }},
+    {"rx_reference", [](const ChannelView& v) { return v.rx.referenceText; }},
+    {"rx_code_type", [](const ChannelView& v) { return std::string(codeTypeCaption(v.rxCode.type)); }},
+    {"rx_code", [](const ChannelView& v) { return codeItemText(v.rxCode); }},
+    {"rx_invert_dpl", [](const ChannelView& v) { return yesNo(v.rxCode.inverted); }},
+    {"tx_frequency", [](const ChannelView& v) { return v.tx.text; }},
+    {"tx_reference", [](const ChannelView& v) { return v.tx.referenceText; }},
+    {"tx_code_type", [](const ChannelView& v) { return std::string(codeTypeCaption(v.txCode.type)); }},
+    {"tx_code", [](const ChannelView& v) { return codeItemText(v.txCode); }},
+    {"tx_invert_dpl", [](const ChannelView& v) { return yesNo(v.txCode.inverted); }},
+    {"idle_frequency", [](const ChannelView& v) { return v.idle.text; }},
+    {"idle_reference", [](const ChannelView& v) { return v.idle.referenceText; }},
+    {"rx_control_carrier", [](const ChannelView& v) { return yesNo(v.rxControl.carrier); }},
+    {"rx_control_code", [](const ChannelView& v) { return yesNo(v.rxControl.code); }},
+    {"rx_control_auxilary", [](const ChannelView& v) { return yesNo(v.rxControl.auxilary); }},
+    {"repeater_activate_carrier", [](const ChannelView& v) { return yesNo(v.repeaterActivate.carrier); }},
+    {"repeater_activate_code", [](const ChannelView& v) { return yesNo(v.repeaterActivate.code); }},
+    {"repeater_activate_auxilary", [](const ChannelView& v) { return yesNo(v.repeaterActivate.auxilary); }},
+    {"repeater_hold_carrier", [](const ChannelView& v) { return yesNo(v.repeaterHold.carrier); }},
+    {"repeater_hold_code", [](const ChannelView& v) { return yesNo(v.repeaterHold.code); }},
+    {"repeater_hold_auxilary", [](const ChannelView& v) { return yesNo(v.repeaterHold.auxilary); }},
+    {"wireline_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.wirelineTimerItem)); }},
+    {"repeater_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.repeaterTimerItem)); }},
+    {"local_mic_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.localTimerItem)); }},
+    {"drop_out_delay_s", [](const ChannelView& v) { return trimmed(dropoutChoiceText(v.dropoutItem)); }},
+    {"repeater_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.repeater)); }},
+    {"wireline_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.wireline)); }},
+    {"local_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.local)); }},
+    {"priority_conflict", [](const ChannelView& v) { return conflictText(v.priority); }},
+    {"cw_id_enable", [](const ChannelView& v) { return yesNo(v.cwIdEnable); }},
+    {"pl_dpl_with_id", [](const ChannelView& v) { return yesNo(v.plDplWithId); }},
+    {"id_during_activity", [](const ChannelView& v) { return yesNo(v.idDuringActivity); }},
+    {"callsign", callsignText},
+    {"mute_on_wireline", [](const ChannelView& v) { return yesNo(v.muteOnWireline); }},
+    {"enable_over_air", [](const ChannelView& v) { return yesNo(v.enableOverAir); }},
+    {"repeater_audio", [](const ChannelView& v) { return yesNo(v.repeaterAudio); }},
+    {"local_mic_audio", [](const ChannelView& v) { return yesNo(v.localMicAudio); }},
+    {"notices", noticesText},
+};
 
 }  // namespace
 
@@ -228,16 +320,11 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
 }
 
 void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out) {
-    // The header comes from the flattened form of a neutral channel, so that
-    // an image without channels still gets it.
-    std::vector<std::pair<std::string, std::string>> header;
-    flatten(channelJson(ChannelView{}), "", header);
-    for (std::size_t i = 0; i < header.size(); ++i) out << (i ? "," : "") << header[i].first;
+    for (std::size_t i = 0; i < std::size(kCsvColumns); ++i) out << (i ? "," : "") << kCsvColumns[i].name;
     out << "\n";
     for (const auto& v : views) {
-        std::vector<std::pair<std::string, std::string>> row;
-        flatten(channelJson(v), "", row);
-        for (std::size_t i = 0; i < row.size(); ++i) out << (i ? "," : "") << csvField(row[i].second);
+        for (std::size_t i = 0; i < std::size(kCsvColumns); ++i)
+            out << (i ? "," : "") << csvField(kCsvColumns[i].value(v));
         out << "\n";
     }
 }

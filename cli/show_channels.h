@@ -28,8 +28,10 @@ nlohmann::ordered_json channelsJson(const std::vector<ChannelView>& views);
 // One row per channel, then the notices the channels raise.
 void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBand, std::ostream& out);
 
-// A header row, then one row per channel; the columns are the JSON fields
-// with their paths joined by "_" (rx_hz, priority_conflict, ...).
+// A header row, then one row per channel, each value as the editor's control
+// shows it: frequency and reference texts, option captions ("PL",
+// "Highest"), drop-down texts without their sign blank ("None", "180"),
+// check boxes as yes or no, the channel's ID message, and its notices.
 void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out);
 
 }  // namespace quarnel::cli

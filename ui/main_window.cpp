@@ -5,6 +5,7 @@
 #include <array>
 #include <iterator>
 
+#include "model/choices.h"
 #include "model/notice.h"
 #include "ui/about_help.h"
 #include "ui/channel_bytes_map.h"
@@ -199,7 +200,6 @@ const ChoiceBox kChoiceBoxes[] = {
     {ids::kToneStartDelay, Choices::Delay},
 };
 
-constexpr int kDropoutSteps = 7;  // "None", then 1 to 7
 
 // Menu bar: two drop-down menus, then two commands on the bar itself.
 struct MenuItem {
@@ -430,8 +430,7 @@ void createControls(ProgramState& state) {
 
 void fillDropoutDelay(HWND main) {
     HWND box = GetDlgItem(main, ids::kDropoutDelay);
-    addItem(box, L"None");
-    for (int i = 1; i <= kDropoutSteps; ++i) addItem(box, widen(signedDecimal(i)));
+    for (int i = 0; i < kDropoutChoices; ++i) addItem(box, widen(dropoutChoiceText(i)));
 }
 
 // ---- Handlers --------------------------------------------------------------

@@ -2,30 +2,19 @@
 
 #include <algorithm>
 
-#include "model/layout.h"
-#include "model/notice.h"
+#include "model/choices.h"
 #include "ui/text.h"
 
 namespace quarnel::ui {
 
-namespace {
-
-std::wstring number(long long value) { return widen(signedDecimal(value)); }
-
-}  // namespace
-
 ChoiceLists buildChoiceLists() {
     ChoiceLists lists;
-    lists.timer[0] = L"None";
-    lists.idTimer[0] = L"ALL TX";
-    lists.cwSpeed[0] = L"<1";
-    lists.cwSpeed[33] = L">32";
-    for (int i = 1; i <= 31; ++i) {
-        lists.timer[static_cast<std::size_t>(i)] = number(timeoutItemSeconds(i));
-        lists.idTimer[static_cast<std::size_t>(i)] = number(i);
-    }
-    for (int i = 1; i <= 32; ++i) lists.cwSpeed[static_cast<std::size_t>(i)] = number(i);
-    for (int i = 0; i < kDelayItems; ++i) lists.delay[static_cast<std::size_t>(i)] = number(delayItemMilliseconds(i));
+    for (int i = 0; i < kTimerChoices; ++i) lists.timer[static_cast<std::size_t>(i)] = widen(timerChoiceText(i));
+    for (int i = 0; i < kIdTimerChoices; ++i)
+        lists.idTimer[static_cast<std::size_t>(i)] = widen(idTimerChoiceText(i));
+    for (int i = 0; i < kCwSpeedChoices; ++i)
+        lists.cwSpeed[static_cast<std::size_t>(i)] = widen(cwSpeedChoiceText(i));
+    for (int i = 0; i < kDelayChoices; ++i) lists.delay[static_cast<std::size_t>(i)] = widen(delayChoiceText(i));
     return lists;
 }
 
