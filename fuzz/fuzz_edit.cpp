@@ -50,11 +50,11 @@ public:
         for (std::size_t a = from; a < to; ++a) allow(a);
     }
     void allowField(Field field, std::size_t base) {
-        const FieldSpec& spec = fieldSpec(field);
-        const std::size_t start = spec.area == Area::Header ? spec.offset : base + spec.offset;
-        const std::uint32_t bits = (spec.bits >= 32 ? 0xFFFFFFFFu : (1u << spec.bits) - 1u) << spec.shift;
-        for (std::size_t i = 0; i < spec.bytes; ++i)
-            allow(start + i, static_cast<std::uint8_t>(bits >> (8 * (spec.bytes - 1 - i))));
+        const FieldSpec& def = fieldSpec(field);
+        const std::size_t start = def.area == Area::Header ? def.offset : base + def.offset;
+        const std::uint32_t bits = (def.bits >= 32 ? 0xFFFFFFFFu : (1u << def.bits) - 1u) << def.shift;
+        for (std::size_t i = 0; i < def.bytes; ++i)
+            allow(start + i, static_cast<std::uint8_t>(bits >> (8 * (def.bytes - 1 - i))));
     }
     void add(const Footprint& other) {
         for (std::size_t a = 0; a < kImageSize; ++a) mask_[a] |= other.mask_[a];

@@ -147,8 +147,8 @@ bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base
 std::size_t headerEnd() {
     static const std::size_t end = [] {
         std::size_t e = 0;
-        for (const auto& spec : kFields)
-            if (spec.area == Area::Header && spec.offset + spec.bytes > e) e = spec.offset + spec.bytes;
+        for (const auto& def : kFields)
+            if (def.area == Area::Header && def.offset + def.bytes > e) e = def.offset + def.bytes;
         return e;
     }();
     return end;

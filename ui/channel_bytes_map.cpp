@@ -118,11 +118,11 @@ std::wstring bitPattern(std::uint8_t value) {
 // ---- Building ----------------------------------------------------------------
 
 ControlSpec atPosition(const ControlSpec& first, int n) {
-    ControlSpec spec = first;
-    spec.id = first.id + n;
-    spec.x = static_cast<short>(first.x + kColumnStep * (n % bytes::kPerRow));
-    spec.y = static_cast<short>(first.y + kRowStep * (n / bytes::kPerRow));
-    return spec;
+    ControlSpec control = first;
+    control.id = first.id + n;
+    control.x = static_cast<short>(first.x + kColumnStep * (n % bytes::kPerRow));
+    control.y = static_cast<short>(first.y + kRowStep * (n / bytes::kPerRow));
+    return control;
 }
 
 void createByteLabels(HWND window, const ReferenceWindow& map) {
@@ -135,9 +135,9 @@ void createByteLabels(HWND window, const ReferenceWindow& map) {
 void createCaptions(HWND window, ReferenceWindow& map) {
     for (const Caption& caption : kCaptions) {
         const FieldSpec& field = fieldSpec(caption.field);
-        const ControlSpec spec{caption.id, K::Label, L"", caption.x, caption.y,
-                               caption.w, kCaptionHeight, kCentred, caption.font};
-        createControl(window, spec, fontFor(window, map.state.fonts, caption.font),
+        const ControlSpec control{caption.id, K::Label, L"", caption.x, caption.y,
+                                  caption.w, kCaptionHeight, kCentred, caption.font};
+        createControl(window, control, fontFor(window, map.state.fonts, caption.font),
                       widen(field.name).c_str());
         map.colours.set(caption.id, kDefaultColour, caption.background);
         for (int n = field.offset; n < field.offset + field.bytes; ++n) {
@@ -148,8 +148,8 @@ void createCaptions(HWND window, ReferenceWindow& map) {
 }
 
 void createLines(HWND window, const ReferenceWindow& map) {
-    for (const ControlSpec& spec : kLines)
-        createControl(window, spec, fontFor(window, map.state.fonts, spec.font));
+    for (const ControlSpec& control : kLines)
+        createControl(window, control, fontFor(window, map.state.fonts, control.font));
 }
 
 void showRecord(HWND window, const ProgramState& state) {

@@ -120,16 +120,16 @@ long firstAddressOf(int page) { return kRadioBase + long{kPageBytes} * page; }
 void createGrid(HWND window, const EpromMap& map, const ControlGrid& grid) {
     const HFONT font = fontFor(window, map.state.fonts, grid.font);
     for (int k = 0; k < grid.count; ++k) {
-        const ControlSpec spec{grid.firstId + k,
-                               grid.kind,
-                               L"",
-                               static_cast<short>(grid.x + grid.dx * (k % grid.perRow)),
-                               static_cast<short>(grid.y + grid.dy * (k / grid.perRow)),
-                               grid.w,
-                               grid.h,
-                               grid.flags,
-                               grid.font};
-        createControl(window, spec, font);
+        const ControlSpec control{grid.firstId + k,
+                                  grid.kind,
+                                  L"",
+                                  static_cast<short>(grid.x + grid.dx * (k % grid.perRow)),
+                                  static_cast<short>(grid.y + grid.dy * (k / grid.perRow)),
+                                  grid.w,
+                                  grid.h,
+                                  grid.flags,
+                                  grid.font};
+        createControl(window, control, font);
     }
 }
 
