@@ -91,7 +91,7 @@ RecordSnapshot snapshotOf(const ProgramState& state) {
         s.note = L"No channel is displayed";
         return s;
     }
-    if (!view.ok()) {
+    if (!state.recordReachable()) {
         s.note = widen(view.problem);
         return s;
     }

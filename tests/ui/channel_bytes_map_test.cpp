@@ -234,6 +234,24 @@ TEST_F(ChannelBytesMap, RecordsThatCannotBeShownGiveANoteInstead) {
     }
 }
 
+// What the real Open command and channel display keep is what the map shows.
+TEST_F(ChannelBytesMap, ShowsChannelOneOfAnOpenedImage) {
+    TempFolder folder;
+    const std::wstring path = folder.file(L"repeater.bin");
+    writeFile(path, quarnel::testing::eprom(quarnel::testing::repeaterImage()));
+    openFile(path);
+    ASSERT_EQ(state().currentChannel, 1);
+    HWND map = open(kChannelBytesCommand);
+    EXPECT_EQ(textOf(map, 8967), L"Channel  1");
+    EXPECT_EQ(textOf(map, 8968), L"Address 0x070");
+    for (int n = 0; n < 22; ++n) {
+        const std::uint8_t v = state().image[0x070u + static_cast<unsigned>(n)];
+        EXPECT_EQ(textOf(map, hexId(n)), hex2(v)) << n;
+        EXPECT_EQ(textOf(map, bitsId(n)), bits(v)) << n;
+    }
+    EXPECT_EQ(textOf(map, hexId(22)), L"");
+}
+
 // ---- A snapshot, one window per selection ---------------------------------------------
 
 TEST_F(ChannelBytesMap, KeepsWhatItShowedAndEachSelectionOpensAnother) {

@@ -356,6 +356,15 @@ TEST(EpromMapMarks, FollowTheLastDisplayAndTheImageSize) {
     expectMarks(ui::epromMapMarks(state, 5), expectedMarks(5, {{0x500, 0x547, L"RF"}}));
 }
 
+// The repeater image keeps its CW area and records on pages 0 and 1.
+TEST(EpromMapMarks, NoneForAnImageOnPagesZeroAndOne) {
+    ui::ProgramState state{GetModuleHandleW(nullptr)};
+    showChannel(state, quarnel::testing::repeaterImage(), 1);
+    ASSERT_TRUE(state.displayed.ok());
+    for (int page = 1; page < ui::kEpromMapPages; ++page)
+        expectMarks(ui::epromMapMarks(state, page), expectedMarks(page, {}));
+}
+
 TEST(EpromMapMarks, NoneBeforeAnyImage) {
     ui::ProgramState state{GetModuleHandleW(nullptr)};
     for (int page = 1; page < ui::kEpromMapPages; ++page)
