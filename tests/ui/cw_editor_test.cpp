@@ -303,6 +303,7 @@ TEST_F(CwEditorWindow, CountZeroShowsNoBoxesAndSaveStillRedisplaysAndMarksModifi
     EXPECT_TRUE(imageUnchanged());
     EXPECT_TRUE(redisplayed());
     EXPECT_EQ(state().modified, ui::kModified);
+    EXPECT_TRUE(state().unsavedEdits) << "the close box must ask after a store";
     // The redisplay finds the empty area (span -1) and says so, as every
     // display of such an image does.
     EXPECT_EQ(dialogs.messageBoxTexts(), std::vector<std::wstring>{L"CW address error"});
