@@ -15,7 +15,7 @@
 //
 // Writes {"name": {"median_s", "p95_s"}} to OUT.json (idle figures are CPU
 // seconds per second of waiting). --quick takes a tenth of the repetitions;
-// naming scenarios (startup, open, channel_step, band_change,
+// naming scenarios (startup, wine_floor, open, channel_step, band_change,
 // frequency_commit, cw_editor, save_as, file_dialog, eprom_map, idle) runs
 // only those. After each scenario a line tells where its time went: CPU time
 // of this program, the Wine server and the X server per repetition.
@@ -36,6 +36,7 @@
 #include "bench/windows/cpu_meter.h"
 #include "bench/windows/dialog_answers.h"
 #include "bench/windows/figures.h"
+#include "bench/windows/wine_floor.h"
 #include "model/cw_messages.h"
 #include "tests/support/files.h"
 #include "tests/support/realistic_image.h"
@@ -569,6 +570,11 @@ int run(const std::wstring& out, const std::vector<std::wstring>& only) {
     SetCurrentDirectoryW(bench.folder.c_str());
 
     if (chosen(only, "startup")) startUp(bench);
+    if (chosen(only, "wine_floor")) {
+        const double start = seconds();
+        measureWineFloor(bench.figures, reps);
+        std::printf("%-22s %8.3f s\n", "wine_floor", seconds() - start);
+    }
     {
         Editor editor;
         bench.expectBoxes({kFirstStepNotice}, "the editor's start");
