@@ -42,6 +42,7 @@
 #include "tests/support/realistic_image.h"
 #include "tests/support/sample_image.h"
 #include "ui/cw_editor_ids.h"
+#include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
 #include "ui/eprom_map.h"
 #include "ui/main_window.h"
@@ -245,6 +246,14 @@ void channelStep(Bench& bench, Editor& editor) {
         bench.figures.add("ui/channel_step", timed(state, [&] { click(next); }));
         expect(state.currentChannel == before % kStationChannels + 1, "the channel step did not step");
     }
+    // The editor's own part: the command handled, the window not yet drawn.
+    for (int i = 0; i < reps(100); ++i) {
+        quiesce(state);
+        const double start = seconds();
+        SendMessageW(editor.main(), WM_COMMAND, MAKEWPARAM(ids::kNextChannel, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(next));
+        bench.figures.add("ui/channel_step_handler_only", seconds() - start);
+    }
     bench.expectBoxes({}, "channel step");
 }
 
@@ -256,6 +265,15 @@ void bandChange(Bench& bench, Editor& editor) {
         HWND option = editor.item(options[i % 2]);
         bench.figures.add("ui/band_change", timed(state, [&] { click(option); }));
         expect(state.rxBand == bands[i % 2], "the band option did not change the band");
+    }
+    // The editor's own part: the option's command handled, nothing drawn yet
+    // (and without the button's own handling of the click).
+    for (int i = 0; i < reps(100) * 2; ++i) {
+        quiesce(state);
+        const double start = seconds();
+        SendMessageW(editor.main(), WM_COMMAND, MAKEWPARAM(options[i % 2], BN_CLICKED),
+                     reinterpret_cast<LPARAM>(editor.item(options[i % 2])));
+        bench.figures.add("ui/band_change_handler_only", seconds() - start);
     }
     if (state.rxBand != Band::Uhf) {
         click(editor.item(ids::kRxBandUhf));
@@ -278,6 +296,18 @@ void frequencyCommit(Bench& bench, Editor& editor) {
         SetWindowTextW(entry, typed[i % 2]);
         expect(GetFocus() == entry, "the entry box did not take the focus");
         bench.figures.add("ui/frequency_commit", timed(state, [&] { pressEnter(entry); }));
+        expect(textOf(display) == shown[i % 2], "the frequency was not committed");
+    }
+    // The editor's own part: Enter's command handled, nothing drawn yet.
+    for (int i = 0; i < reps(100) * 2; ++i) {
+        SendMessageW(editor.main(), WM_COMMAND,
+                     MAKEWPARAM(ids::kRxFrequencyDisplay, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(display));
+        SetWindowTextW(entry, typed[i % 2]);
+        quiesce(state);
+        const double start = seconds();
+        SendMessageW(editor.main(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        bench.figures.add("ui/frequency_commit_handler_only", seconds() - start);
         expect(textOf(display) == shown[i % 2], "the frequency was not committed");
     }
     bench.expectBoxes({}, "frequency commit");
@@ -459,6 +489,30 @@ void idleInModal(Bench& bench, Editor& editor, int command, const std::wstring& 
     settle(editor.state());
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Wine's own share of a waiting window with a text box: a dialog with
+// nothing but a focused edit box, whose caret blinks (as it does in the CW
+// editor), waiting in a plain message loop.
+void idleWithCaret(Bench& bench) {
+    const ui::DialogFrame frame{WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 150, 40, L"Caret", 30, 30};
+    HWND dialog = ui::createModelessDialog(GetModuleHandleW(nullptr), frame, nullptr, PlainDialogProc, 0);
+    const ui::ControlSpec box{100, ui::ControlKind::TextBox, L"DE WB6XYZ", 10, 10, 100, 10};
+    HWND edit = ui::createControl(dialog, box, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    SetFocus(edit);
+    const DWORD thread = GetCurrentThreadId();
+    IdleMeter meter([thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); });
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    meter.report(bench.figures, "wine_plain_dialog_with_caret");
+    DestroyWindow(dialog);
+}
+
 void idle(Bench& bench, Editor& editor) {
     {
         CpuMeter meter;
@@ -480,6 +534,7 @@ void idle(Bench& bench, Editor& editor) {
                 MAKEWPARAM(ui::ids::cw::kCancel, BN_CLICKED), "cw_editor");
     idleInModal(bench, editor, ids::kAbout, L"About Quarnel", MAKEWPARAM(IDOK, 0), "about");
     idleInModal(bench, editor, ids::kHelp, L"Quarnel Help", MAKEWPARAM(IDOK, 0), "help");
+    idleWithCaret(bench);
     bench.expectBoxes({}, "idle");
 }
 

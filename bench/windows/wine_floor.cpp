@@ -12,6 +12,8 @@ namespace quarnel::bench {
 
 namespace {
 
+constexpr int kProgressId = 99;
+
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // Every message waiting, handled as a dialog's loop handles it.
@@ -105,6 +107,16 @@ void clickOption(HWND, HWND option) {
     PostMessageW(option, WM_LBUTTONUP, 0, at);
 }
 
+// What Open and Save As do to their progress bar: 4096 steps with its
+// drawing off, then one drawing.
+void stepProgressBar(HWND, HWND bar) {
+    SendMessageW(bar, PBM_SETPOS, 0, 0);
+    SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 4096; ++i) SendMessageW(bar, PBM_STEPIT, 0, 0);
+    SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void changeLabel(HWND, HWND label) {
     static int turn = 0;
     SetWindowTextW(label, ++turn % 2 ? L"448.8625" : L"448.8500");
@@ -113,6 +125,8 @@ void changeLabel(HWND, HWND label) {
 }  // namespace
 
 void measureWineFloor(Figures& figures, int (*repetitions)(int n)) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     HWND dialog = plainDialog(L"Floor", 400, 300);
     HWND firstOption = fillLikeTheMainWindow(dialog);
     pump(dialog);
@@ -132,6 +146,11 @@ void measureWineFloor(Figures& figures, int (*repetitions)(int n)) {
     for (int i = 0; i < repetitions(200); ++i)
         figures.add("wine/option_click_among_110_controls",
                     timedPump(dialog, clickOption, i % 2 ? firstOption : secondOption));
+    HWND bar = addControl(dialog, PROGRESS_CLASSW, L"", 0, 5, 290, 390, 8, kProgressId);
+    SendMessageW(bar, PBM_SETRANGE32, 1, 4096);
+    SendMessageW(bar, PBM_SETSTEP, 1, 0);
+    for (int i = 0; i < repetitions(20); ++i)
+        figures.add("wine/progress_bar_4096_steps", timedPump(dialog, stepProgressBar, bar));
     DestroyWindow(dialog);
 
     // The EPROM map's share: 16 + 256 + 16 + 256 labels and 16 lines.
