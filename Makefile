@@ -53,7 +53,7 @@ fuzz: build-fuzz
 run: build-windows
 	@scripts/run-editor $(BUILD)
 
-bench: build-native
+bench: build
 	@scripts/run-bench $(BUILD)
 
 clean:

@@ -8,17 +8,36 @@ namespace {
 
 bool bit(const Image& image, Field field, std::size_t base) { return readField(image, field, base) != 0; }
 
+// The message boxes of the header's decoding, kept as notices of the CW
+// message step (the only step of the header that raises one).
+class CwStepNotices final : public NoticeSink {
+public:
+    explicit CwStepNotices(std::vector<ViewNotice>& notices) : notices_(notices) {}
+    void notice(NoticeKind kind, const std::string& text) override {
+        if (kind == NoticeKind::Box) notices_.push_back({DisplayStep::CwMessages, text});
+    }
+
+private:
+    std::vector<ViewNotice>& notices_;
+};
+
+// `label` followed by `value` in the number-to-text form, made in one piece.
+std::string labelled(std::string_view label, long long value) {
+    const std::string number = signedDecimal(value);
+    std::string text;
+    text.reserve(label.size() + number.size());
+    return text.append(label).append(number);
+}
+
 FrequencyView frequencyView(const Image& image, std::size_t base, Direction direction, Band band) {
     const SynthesizerReading r = decodeFrequency(image, base, direction, band);
-    FrequencyView v;
-    v.synthesizerHz = r.hz;
-    v.hz = shownFrequency(r.hz, direction);
-    v.text = frequencyText(r.hz, direction, r.swallow, r.mainCount);
-    v.reference = r.reference;
-    v.referenceText = referenceText(direction, r.reference);
-    v.swallow = r.swallow;
-    v.mainCount = r.mainCount;
-    return v;
+    return {r.hz,
+            shownFrequency(r.hz, direction),
+            frequencyText(r.hz, direction, r.swallow, r.mainCount),
+            r.reference,
+            referenceText(direction, r.reference),
+            r.swallow,
+            r.mainCount};
 }
 
 CodeView codeView(const Image& image, std::size_t base, Direction direction,
@@ -69,8 +88,8 @@ HeaderView headerView(const Image& image, NoticeSink& notices) {
     HeaderView h;
     // 2.-3. The header labels.
     h.modes = static_cast<int>(readField(image, Field::Modes));
-    h.channelCountText = "Total Number of Channels: " + signedDecimal(h.modes - 1);
-    h.versionText = "Codeplug Version byte: " + signedDecimal(readField(image, Field::VersionByte));
+    h.channelCountText = labelled("Total Number of Channels: ", h.modes - 1);
+    h.versionText = labelled("Codeplug Version byte: ", readField(image, Field::VersionByte));
     // 8. (header part) The header drop-downs.
     h.idTimerItem = idTimerItem(image);
     h.cwSpeedItem = cwSpeedItem(image);
@@ -80,7 +99,7 @@ HeaderView headerView(const Image& image, NoticeSink& notices) {
     if (toneStart >= 0) h.toneStartDelayItem = toneStart;
     // 9. The CW messages; a negative span raises "CW address error".
     h.cw = countMessages(image, notices);
-    h.cwCountText = "CW Messages: " + signedDecimal(h.cw.count);
+    h.cwCountText = labelled("CW Messages: ", h.cw.count);
     h.cwMessages = decodeMessages(image, h.cw);
     return h;
 }
@@ -92,15 +111,13 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
 
     // 1. Channel count and channel base.
     const ChannelLocation location = channelBase(image, n);
-    RecordedNotices headerNotices;
+    CwStepNotices headerNotices(v.notices);
     v.header = headerView(image, headerNotices);
     const HeaderView& h = v.header;
-    for (const auto& text : headerNotices.texts(NoticeKind::Box))
-        v.notices.push_back({DisplayStep::CwMessages, text});
 
     // 4. The title; the tune channel is the last one.
     v.tuneChannel = n == h.modes;
-    v.title = v.tuneChannel ? "Tune Channel" : "Channel " + signedDecimal(n);
+    v.title = v.tuneChannel ? "Tune Channel" : labelled("Channel ", n);
 
     if (!location.ok()) {
         v.error = location.error;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/cw_messages.h"
@@ -74,7 +75,8 @@ struct FrequencyView {
     std::uint32_t hz = 0;             // as shown: F, plus the IF offset on receive
     std::string text;                 // "448.8500", "443.85000", "Disabled"
     int reference = 0;                // reference code 0..3
-    std::string referenceText;        // "RX Reference 6.250 KHz", "oops"
+    std::string_view referenceText;   // "RX Reference 6.250 KHz", "oops": one of the
+                                      // fixed texts of referenceText(), never freed
     int swallow = 0;
     int mainCount = 0;
 };

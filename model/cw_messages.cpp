@@ -43,7 +43,7 @@ int elementCount(const MorseChar& m) {
     return n;
 }
 
-int valueOf(const MorseChar& m) {
+constexpr int valueOf(const MorseChar& m) {
     int v = 0;
     for (const char* e = m.elements; *e; ++e) v = v << 2 | (*e == '.' ? 1 : 2);
     return v;
@@ -55,9 +55,9 @@ int valueOf(const MorseChar& m) {
 constexpr int kDecodeEntries = 61;
 constexpr int kNoCharacter = 9999;
 
-std::array<int, kDecodeEntries> makeDecodeTable() {
+constexpr std::array<int, kDecodeEntries> makeDecodeTable() {
     std::array<int, kDecodeEntries> t{};
-    t.fill(kNoCharacter);
+    for (int& entry : t) entry = kNoCharacter;
     t[0] = 0;
     for (const auto& m : kMorse) t[static_cast<std::size_t>(m.c - 32)] = valueOf(m);
     return t;
@@ -68,7 +68,7 @@ std::array<int, kDecodeEntries> makeDecodeTable() {
 // lies below 0x1000 (9999 marks the entries without one).
 constexpr unsigned kValueLimit = 0x1000;
 
-std::array<char, kValueLimit> makeCharacterByValue() {
+constexpr std::array<char, kValueLimit> makeCharacterByValue() {
     const std::array<int, kDecodeEntries> table = makeDecodeTable();
     std::array<char, kValueLimit> byValue{};
     for (int i = kDecodeEntries - 1; i >= 1; --i) {
@@ -79,13 +79,62 @@ std::array<char, kValueLimit> makeCharacterByValue() {
     return byValue;
 }
 
+constexpr std::array<char, kValueLimit> kCharacterByValue = makeCharacterByValue();
+
 // Appends the character whose value is `a`; nothing when none matches.
 // Every element pair of every decoded byte comes here, so the search is a
 // table lookup.
 void appendCharacter(std::string& text, unsigned a) {
-    static const std::array<char, kValueLimit> byValue = makeCharacterByValue();
-    if (a < kValueLimit && byValue[a] != 0) text.push_back(byValue[a]);
+    if (a < kValueLimit && kCharacterByValue[a] != 0) text.push_back(kCharacterByValue[a]);
 }
+
+// What one message byte other than 0x00 does to the decoding, worked out
+// once for every byte value (the channel display decodes every message each
+// time): the element pairs before its first 00 or 11 extend the character
+// being collected, which that pair ends (11 adds a blank); `after` holds
+// what the byte's later pairs give (the characters wholly inside it and the
+// blanks); the pairs after its last 00 or 11 start the next character.
+struct ByteStep {
+    std::uint8_t leadPairs = 0;  // 4: no 00 or 11 in the byte
+    std::uint8_t leadBits = 0;
+    char after[4] = {};          // characters and blanks, at most four
+    std::uint8_t afterLength = 0;
+    std::uint8_t tail = 0;
+};
+
+constexpr unsigned kKeptElements = 0x3FFF;
+
+constexpr std::array<ByteStep, 256> makeByteSteps() {
+    std::array<ByteStep, 256> steps{};
+    for (unsigned b = 1; b < 256; ++b) {
+        ByteStep& step = steps[b];
+        unsigned elements = 0;
+        bool ended = false;
+        for (int shift = 6; shift >= 0; shift -= 2) {
+            const unsigned pair = b >> shift & 3;
+            if (pair == 1 || pair == 2) {
+                elements = elements << 2 | pair;
+                if (!ended) ++step.leadPairs;
+                continue;
+            }
+            if (!ended) {
+                step.leadBits = static_cast<std::uint8_t>(elements);
+                ended = true;
+            } else if (const char c = kCharacterByValue[elements]; c != 0) {
+                step.after[step.afterLength++] = c;
+            }
+            if (pair == 3) step.after[step.afterLength++] = ' ';
+            elements = 0;
+        }
+        if (ended)
+            step.tail = static_cast<std::uint8_t>(elements);
+        else
+            step.leadBits = static_cast<std::uint8_t>(elements);
+    }
+    return steps;
+}
+
+constexpr std::array<ByteStep, 256> kByteSteps = makeByteSteps();
 
 // The packing state: a 32-bit accumulator whose low `pending` bits are not
 // yet emitted. A byte is emitted only while more than 8 bits are pending, so
@@ -203,29 +252,25 @@ int lastSlotRoom(const CwState& kept) {
 
 std::string decodeMessageBytes(const std::uint8_t* bytes, std::size_t available) {
     std::string text;
-    std::uint16_t a = 0;  // the elements of the character being collected
+    // The elements of the character being collected, two bits each, first
+    // element highest. Only the low 14 bits count: a character of more than
+    // seven elements keeps its last seven, and no character has that many.
+    unsigned a = 0;
     const std::size_t n = available < kCwSlotBytes ? available : kCwSlotBytes;
     for (std::size_t p = 0; p < n; ++p) {
-        const std::uint8_t b = bytes[p];
+        const unsigned b = bytes[p];
         if (b == 0x00) {
-            if (a != 0) appendCharacter(text, a >> 2);
+            appendCharacter(text, a & kKeptElements);
             return text;
         }
-        for (int shift = 6; shift >= 0; shift -= 2) {
-            switch (b >> shift & 3) {
-            case 1: a = static_cast<std::uint16_t>((a | 1) << 2); break;
-            case 2: a = static_cast<std::uint16_t>((a | 2) << 2); break;
-            case 0:
-                appendCharacter(text, a >> 2);
-                a = 0;
-                break;
-            case 3:
-                appendCharacter(text, a >> 2);
-                a = 0;
-                text.push_back(' ');
-                break;
-            }
+        const ByteStep& step = kByteSteps[b];
+        if (step.leadPairs == 4) {  // the byte ends no character
+            a = a << 8 | b;
+            continue;
         }
+        appendCharacter(text, (a << 2 * step.leadPairs | step.leadBits) & kKeptElements);
+        if (step.afterLength != 0) text.append(step.after, step.afterLength);
+        a = step.tail;
     }
     return text;
 }

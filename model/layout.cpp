@@ -12,7 +12,7 @@ constexpr Area R = Area::Record;
 
 // The byte layout of the codeplug, declared once. Columns: field, area,
 // offset, bytes, first bit, bit count, reference-window name, key.
-const std::vector<FieldSpec> kFields = {
+constexpr FieldSpec kFieldRows[] = {
     {Field::Checksum, H, 0x00, 2, 0, 16, "Checksum", "checksum"},
     {Field::LastWord, H, 0x02, 2, 0, 16, "Last Word", "last_word"},
     {Field::Version, H, 0x04, 2, 0, 16, "Version", "version_word"},
@@ -90,6 +90,17 @@ const std::vector<FieldSpec> kFields = {
     {Field::IdleResidue, R, 21, 1, 4, 2, "Idle Frequency", "idle_residue"},
     {Field::IdleCounts, R, 19, 2, 0, 16, "Idle Frequency", "idle_counts"},
 };
+constexpr std::size_t kFieldCount = sizeof kFieldRows / sizeof kFieldRows[0];
+
+constexpr bool fieldWidthsFit() {
+    for (const FieldSpec& def : kFieldRows)
+        if (def.bytes < 1 || def.bytes > 3) return false;
+    return true;
+}
+static_assert(fieldWidthsFit(), "readField reads fields of one to three bytes");
+
+// The same rows for those who take the table whole.
+const std::vector<FieldSpec> kFields(kFieldRows, kFieldRows + kFieldCount);
 
 std::size_t fieldStart(const FieldSpec& def, std::size_t base) {
     return def.area == Area::Header ? def.offset : base + def.offset;
@@ -99,7 +110,7 @@ std::uint32_t fieldMask(const FieldSpec& def) {
     return def.bits >= 32 ? 0xFFFFFFFFu : ((1u << def.bits) - 1u);
 }
 
-bool validField(Field f) { return static_cast<std::size_t>(f) < kFields.size(); }
+bool validField(Field f) { return static_cast<std::size_t>(f) < kFieldCount; }
 
 }  // namespace
 
@@ -107,29 +118,46 @@ const std::vector<FieldSpec>& fieldTable() { return kFields; }
 
 const FieldSpec& fieldSpec(Field field) { return kFields.at(static_cast<std::size_t>(field)); }
 
-bool fieldInside(Field field, std::size_t base) {
-    if (!validField(field)) return false;
-    const FieldSpec& def = fieldSpec(field);
+namespace {
+
+// The field's row and where its bytes start for record `base`; nullptr when
+// the field is unknown or would not lie wholly inside the EPROM. One lookup
+// serves the check and the access: every channel display reads some forty
+// fields.
+inline const FieldSpec* placeField(Field field, std::size_t base, std::size_t& start) {
+    if (!validField(field)) return nullptr;
+    const FieldSpec& def = kFieldRows[static_cast<std::size_t>(field)];
     // A record base past the EPROM is refused before adding, so that a huge
     // base cannot wrap around to a small offset.
-    if (def.area == Area::Record && base >= kEpromSize) return false;
-    const std::size_t start = fieldStart(def, base);
-    return start < kEpromSize && def.bytes <= kEpromSize - start;
+    if (def.area == Area::Record && base >= kEpromSize) return nullptr;
+    start = fieldStart(def, base);
+    return start < kEpromSize && def.bytes <= kEpromSize - start ? &def : nullptr;
+}
+
+}  // namespace
+
+bool fieldInside(Field field, std::size_t base) {
+    std::size_t start = 0;
+    return placeField(field, base, start) != nullptr;
 }
 
 std::uint32_t readField(const Image& image, Field field, std::size_t base) {
-    if (!fieldInside(field, base)) return 0;
-    const FieldSpec& def = fieldSpec(field);
-    const std::size_t start = fieldStart(def, base);
-    std::uint32_t raw = 0;
-    for (std::size_t i = 0; i < def.bytes; ++i) raw = raw << 8 | image[start + i];
-    return (raw >> def.shift) & fieldMask(def);
+    std::size_t start = 0;
+    const FieldSpec* def = placeField(field, base, start);
+    if (!def) return 0;
+    // Fields are one to three bytes long.
+    const std::uint8_t* bytes = &image.bytes[start];
+    std::uint32_t raw = bytes[0];
+    if (def->bytes > 1) raw = raw << 8 | bytes[1];
+    if (def->bytes > 2) raw = raw << 8 | bytes[2];
+    return (raw >> def->shift) & fieldMask(*def);
 }
 
 bool writeField(Image& image, Field field, std::uint32_t value, std::size_t base) {
-    if (!fieldInside(field, base)) return false;
-    const FieldSpec& def = fieldSpec(field);
-    const std::size_t start = fieldStart(def, base);
+    std::size_t start = 0;
+    const FieldSpec* place = placeField(field, base, start);
+    if (!place) return false;
+    const FieldSpec& def = *place;
     const std::uint32_t mask = fieldMask(def);
     if (value > mask) return false;
     std::uint32_t raw = 0;

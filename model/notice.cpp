@@ -10,8 +10,17 @@ std::vector<std::string> RecordedNotices::texts(NoticeKind kind) const {
 }
 
 std::string signedDecimal(long long value) {
-    if (value < 0) return "-" + std::to_string(-(value + 1) + 1ULL);
-    return " " + std::to_string(value);
+    // The magnitude without overflow for the most negative value.
+    unsigned long long magnitude =
+        value < 0 ? static_cast<unsigned long long>(-(value + 1)) + 1 : static_cast<unsigned long long>(value);
+    char text[24];
+    char* p = text + sizeof text;
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    *--p = value < 0 ? '-' : ' ';
+    return std::string(p, text + sizeof text);
 }
 
 }  // namespace quarnel

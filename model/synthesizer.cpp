@@ -1,5 +1,6 @@
 #include "model/synthesizer.h"
 
+#include <array>
 #include <cstdio>
 
 #include "model/layout.h"
@@ -117,12 +118,21 @@ std::string frequencyText(std::uint32_t hz, Direction direction, int swallow, in
         return "Disabled";
     const int decimals = direction == Direction::Transmit ? 5 : 4;
     const std::uint64_t unit = decimals == 5 ? 10 : 100;  // hertz per last decimal
-    const std::uint64_t scale = decimals == 5 ? 100000 : 10000;
-    const std::uint64_t units = divideRoundingEven(shownFrequency(hz, direction), unit);
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%3llu.%s", static_cast<unsigned long long>(units / scale),
-                  digits(units % scale, decimals).c_str());
-    return buf;
+    std::uint64_t units = divideRoundingEven(shownFrequency(hz, direction), unit);
+    // Written from the last digit back: the decimals, the point, then the
+    // whole megahertz right-aligned in three positions (more digits when
+    // needed). Every channel display writes three of these, so no printf.
+    char text[32];
+    char* p = text + sizeof text;
+    for (int i = 0; i < decimals; ++i, units /= 10) *--p = static_cast<char>('0' + units % 10);
+    *--p = '.';
+    const char* const point = p;
+    do {
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    while (point - p < 3) *--p = ' ';
+    return std::string(p, text + sizeof text);
 }
 
 std::string referenceStepText(int reference) {
@@ -131,12 +141,20 @@ std::string referenceStepText(int reference) {
     return kSteps[reference - 1];
 }
 
-std::string referenceText(Direction direction, int reference) {
-    if (reference < 1 || reference > 3) return "oops";
-    const char* prefix = direction == Direction::Receive    ? "RX Reference "
-                         : direction == Direction::Transmit ? "TX Reference "
-                                                            : "Idle Ref ";
-    return prefix + referenceStepText(reference) + " KHz";
+const std::string& referenceText(Direction direction, int reference) {
+    // Made once: every channel display shows three of them.
+    static const std::string kOops = "oops";
+    static const auto kTexts = [] {
+        const char* const prefixes[] = {"RX Reference ", "TX Reference ", "Idle Ref "};
+        std::array<std::array<std::string, 3>, 3> texts;
+        for (std::size_t d = 0; d < 3; ++d)
+            for (int r = 1; r <= 3; ++r)
+                texts[d][static_cast<std::size_t>(r - 1)] = prefixes[d] + referenceStepText(r) + " KHz";
+        return texts;
+    }();
+    if (reference < 1 || reference > 3) return kOops;
+    const std::size_t row = direction == Direction::Receive ? 0 : direction == Direction::Transmit ? 1 : 2;
+    return kTexts[row][static_cast<std::size_t>(reference - 1)];
 }
 
 std::string megahertzText(std::uint32_t hz) {

@@ -61,8 +61,8 @@ std::string referenceStepText(int reference);
 
 // The reference label of a direction for a reference code:
 // "RX Reference 6.250 KHz", "TX Reference 4.166 KHz", "Idle Ref 5.000 KHz",
-// or "oops" for code 0.
-std::string referenceText(Direction direction, int reference);
+// or "oops" for code 0. The texts live as long as the program.
+const std::string& referenceText(Direction direction, int reference);
 
 // The reference step in hertz of a reference code (0 for code 0).
 std::uint32_t referenceStepHz(int reference);

@@ -1,5 +1,6 @@
 #include "model/tones.h"
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 
@@ -89,9 +90,18 @@ const char* dplCodeText(int index) { return index >= 0 && index <= kDplCount ? k
 int toneTenths(int index) { return index >= 1 && index <= kToneCount ? kTones[index].tenths : 0; }
 
 int dplCodeNumber(int index) {
+    // Read from the texts once: the DPL decoding searches them all at every
+    // channel display.
+    static const auto kNumbers = [] {
+        std::array<int, kDplCount + 1> numbers{};
+        for (int i = 1; i <= kDplCount; ++i) {
+            const char* t = kDpl[i];
+            numbers[static_cast<std::size_t>(i)] = (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0');
+        }
+        return numbers;
+    }();
     if (index < 1 || index > kDplCount) return 0;
-    const char* t = kDpl[index];
-    return (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0');
+    return kNumbers[static_cast<std::size_t>(index)];
 }
 
 int toneIndexOfText(const std::string& text) {

@@ -7,6 +7,7 @@
 
 #include "model/edits.h"
 #include "model/layout.h"
+#include "ui/control_state.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
@@ -20,11 +21,13 @@ constexpr COLORREF kConflictText = RGB(0, 0, 0);
 constexpr COLORREF kConflictBackground = RGB(255, 153, 153);
 
 // ---- Writing controls ------------------------------------------------------
+// Only what changes is touched (ui/control_state.h): stepping from channel to
+// channel changes a handful of the window's controls.
 
-HWND control(const ProgramState& state, int id) { return GetDlgItem(state.windows.main, id); }
+HWND control(const ProgramState& state, int id) { return mainControl(state, id); }
 
 void setText(const ProgramState& state, int id, const std::wstring& text) {
-    SetWindowTextW(control(state, id), text.c_str());
+    setControlText(control(state, id), text);
 }
 
 void setText(const ProgramState& state, int id, const std::string& text) {
@@ -32,7 +35,7 @@ void setText(const ProgramState& state, int id, const std::string& text) {
 }
 
 void setCheck(const ProgramState& state, int id, bool checked) {
-    SendMessageW(control(state, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    setButtonCheck(control(state, id), checked);
 }
 
 bool isChecked(const ProgramState& state, int id) {
@@ -41,16 +44,12 @@ bool isChecked(const ProgramState& state, int id) {
 
 // Selects drop-down item `item`; none clears the selection.
 void select(const ProgramState& state, int id, std::optional<int> item) {
-    SendMessageW(control(state, id), CB_SETCURSEL, static_cast<WPARAM>(item ? *item : -1), 0);
+    selectItem(control(state, id), item);
 }
 
-void enable(const ProgramState& state, int id, bool enabled) {
-    EnableWindow(control(state, id), enabled ? TRUE : FALSE);
-}
+void enable(const ProgramState& state, int id, bool enabled) { setEnabled(control(state, id), enabled); }
 
-void show(const ProgramState& state, int id, bool shown) {
-    ShowWindow(control(state, id), shown ? SW_SHOW : SW_HIDE);
-}
+void show(const ProgramState& state, int id, bool shown) { setShown(control(state, id), shown); }
 
 // Checks option `chosen` of the group first..last and clears the others.
 void checkOption(const ProgramState& state, int first, int last, int chosen) {
@@ -171,7 +170,7 @@ void writeCodeType(ProgramState& state, const ChannelView& view, const CodeContr
     enable(state, c.invert, code.invertEnabled);
     enable(state, c.list, code.listEnabled);
     if (!code.listEnabled) return;
-    fillCodeList(control(state, c.list), code.type);
+    showCodeItems(control(state, c.list), code.type);
     select(state, c.list, code.item);
 }
 
@@ -206,12 +205,22 @@ void writeTitle(ProgramState& state, const ChannelView& view) {
     redraw(state, ids::kChannelTitle);
 }
 
-void clearSelections(ProgramState& state, const ChannelView&) {
-    select(state, ids::kRxCodeList, std::nullopt);
-    select(state, ids::kTxCodeList, std::nullopt);
-    for (int id : {ids::kRxInvertDpl, ids::kTxInvertDpl, ids::kCwIdEnable}) setCheck(state, id, false);
-    for (const PriorityColumn& column : kPriorityColumns)
-        for (int id = column.highest; id <= disabledOption(column); ++id) setCheck(state, id, false);
+// Step 5 clears selections and checks that the later steps set again. While
+// no message box comes between (the usual case) nobody can see them
+// cleared, so they go straight to what the later steps make of them, and
+// those that do not change are not touched. With a box, the steps run as
+// they stand, and the box shows the window as they have left it.
+void clearSelections(ProgramState& state, const ChannelView& view) {
+    const bool boxComes = !view.notices.empty();
+    if (boxComes || !view.rxCode.listEnabled) select(state, ids::kRxCodeList, std::nullopt);
+    if (boxComes || !view.txCode.listEnabled) select(state, ids::kTxCodeList, std::nullopt);
+    if (boxComes)
+        for (int id : {ids::kRxInvertDpl, ids::kTxInvertDpl, ids::kCwIdEnable}) setCheck(state, id, false);
+    for (const PriorityColumn& column : kPriorityColumns) {
+        const int chosen = optionOfLevel(column, view.priority.*column.level);
+        for (int id = column.highest; id <= disabledOption(column); ++id)
+            setCheck(state, id, !boxComes && id == chosen);
+    }
 }
 
 void writeReceiverCtrl(ProgramState& state, const ChannelView& view) {
@@ -231,14 +240,31 @@ void writeHeaderLists(ProgramState& state, const ChannelView& view) {
 }
 
 // The list is emptied before "CW address error" is shown, the count and the
-// messages are written after it.
-void emptyCwMessages(ProgramState& state, const ChannelView&) {
-    SendMessageW(control(state, ids::kCwMessageList), CB_RESETCONTENT, 0, 0);
+// messages are written after it. A list that holds the messages already
+// (every channel of an image shows the same) is left as it is, unless the
+// box comes: then it shows empty meanwhile.
+bool listHolds(HWND list, const std::vector<std::string>& messages) {
+    std::vector<std::wstring> items;
+    for (const std::string& message : messages) items.push_back(widen(message));
+    return holdsItems(list, items);
+}
+
+bool raisesNotice(const ChannelView& view, DisplayStep step) {
+    for (const ViewNotice& notice : view.notices)
+        if (notice.step == step) return true;
+    return false;
+}
+
+void emptyCwMessages(ProgramState& state, const ChannelView& view) {
+    HWND list = control(state, ids::kCwMessageList);
+    if (raisesNotice(view, DisplayStep::CwMessages) || !listHolds(list, view.header.cwMessages))
+        SendMessageW(list, CB_RESETCONTENT, 0, 0);
 }
 
 void writeCwMessages(ProgramState& state, const ChannelView& view) {
     setText(state, ids::kCwMessageCount, view.header.cwCountText);
     HWND list = control(state, ids::kCwMessageList);
+    if (SendMessageW(list, CB_GETCOUNT, 0, 0) != 0) return;  // it holds them already
     for (const std::string& message : view.header.cwMessages) {
         const std::wstring item = widen(message);
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));

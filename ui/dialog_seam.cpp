@@ -21,8 +21,24 @@ std::wstring filterText(const FileDialogRequest& request) {
     return filter;
 }
 
+// The common dialog library is loaded on first use, not with the program:
+// it brings the shell and OLE libraries with it, and under Wine loading
+// them at start-up delays the main window by a few hundred milliseconds.
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+FileDialogFunction fileDialogFunction(FileDialogKind kind) {
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (!library) return nullptr;
+    const char* name = kind == FileDialogKind::Open ? "GetOpenFileNameW" : "GetSaveFileNameW";
+    return reinterpret_cast<FileDialogFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 std::wstring runFileDialog(FileDialogKind kind, const FileDialogRequest& request) {
     if (g_observer) g_observer->fileDialogRequested(kind, request);
+    // Without the library there is no dialog to show: as if cancelled.
+    const FileDialogFunction dialog = fileDialogFunction(kind);
+    if (!dialog) return {};
 
     const std::wstring filter = filterText(request);
     std::wstring path(request.maxPathLength + 1, L'\0');
@@ -38,8 +54,7 @@ std::wstring runFileDialog(FileDialogKind kind, const FileDialogRequest& request
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     ofn.Flags = request.flags;
 
-    const BOOL chosen = kind == FileDialogKind::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
-    if (!chosen) return {};
+    if (!dialog(&ofn)) return {};
     path.resize(path.find(L'\0'));
     return path;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/layout.h"
+#include "ui/control_state.h"
 #include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
 #include "ui/editor_notices.h"
@@ -103,12 +104,14 @@ const PageSpec kPages[kEpromMapPages] = {
 struct EpromMap final : ReferenceWindow {
     using ReferenceWindow::ReferenceWindow;
     int page = 0;
+    // The controls a page changes, kept as they are made: GetDlgItem asks
+    // the window system every time, and a page has 256 cells.
+    std::array<HWND, eprom::kCells> cells{};
+    std::array<HWND, eprom::kCells> nameLabels{};
+    std::array<HWND, eprom::kRows> rowHeadings{};
 };
 
 // ---- Helpers -------------------------------------------------------------
-
-HWND cellOf(HWND window, int i) { return GetDlgItem(window, eprom::kFirstCell + i); }
-HWND nameLabelOf(HWND window, int i) { return GetDlgItem(window, eprom::kFirstNameLabel + i); }
 
 // The cell of page 0 a header name stands over.
 int headerCell(const HeaderName& name) { return fieldSpec(name.field).offset + name.byte; }
@@ -117,7 +120,18 @@ long firstAddressOf(int page) { return kRadioBase + long{kPageBytes} * page; }
 
 // ---- Building --------------------------------------------------------------
 
-void createGrid(HWND window, const EpromMap& map, const ControlGrid& grid) {
+// The handles of a grid's controls, where the map keeps them.
+HWND* keptHandles(EpromMap& map, int firstId) {
+    switch (firstId) {
+    case eprom::kFirstCell: return map.cells.data();
+    case eprom::kFirstNameLabel: return map.nameLabels.data();
+    case eprom::kFirstRowHeading: return map.rowHeadings.data();
+    default: return nullptr;
+    }
+}
+
+void createGrid(HWND window, EpromMap& map, const ControlGrid& grid) {
+    HWND* kept = keptHandles(map, grid.firstId);
     const HFONT font = fontFor(window, map.state.fonts, grid.font);
     for (int k = 0; k < grid.count; ++k) {
         const ControlSpec control{grid.firstId + k,
@@ -129,7 +143,8 @@ void createGrid(HWND window, const EpromMap& map, const ControlGrid& grid) {
                                   grid.h,
                                   grid.flags,
                                   grid.font};
-        createControl(window, control, font);
+        HWND made = createControl(window, control, font);
+        if (kept) kept[k] = made;
     }
 }
 
@@ -200,12 +215,6 @@ void markRecords(EpromMapMarks& look, const ProgramState& state, int page) {
 
 // ---- Showing it ------------------------------------------------------------------
 
-// Changing a control costs a round trip to the window system: only what
-// differs is changed.
-void setText(HWND control, const std::wstring& text) {
-    if (windowText(control) != text) SetWindowTextW(control, text.c_str());
-}
-
 void setColours(EpromMap& map, int id, COLORREF text, COLORREF background) {
     if (text == kDefaultColour && background == kDefaultColour)
         map.colours.clear(id);
@@ -213,9 +222,8 @@ void setColours(EpromMap& map, int id, COLORREF text, COLORREF background) {
         map.colours.set(id, text, background);
 }
 
-void showNameLabel(HWND window, int i, const EpromMapCell& cell) {
-    HWND label = nameLabelOf(window, i);
-    setText(label, cell.name);
+void showNameLabel(HWND window, HWND label, const EpromMapCell& cell) {
+    setControlText(label, cell.name);
     const RECT size =
         dialogUnitsToPixels(window, 0, 0, kNameWidth + kStep * (cell.nameCells - 1), kNameHeight);
     RECT now;
@@ -232,17 +240,17 @@ void showCells(HWND window, EpromMap& map, const EpromMapMarks& look) {
     const std::size_t first = static_cast<std::size_t>(kPageBytes) * map.page;
     for (int i = 0; i < kPageBytes; ++i) {
         const EpromMapCell& cell = look[static_cast<std::size_t>(i)];
-        setText(cellOf(window, i), hexText(map.state.image[first + i], 2));
+        setControlText(map.cells[static_cast<std::size_t>(i)], hexText(map.state.image[first + i], 2));
         setColours(map, eprom::kFirstCell + i, kDefaultColour, cell.cellBackground);
         setColours(map, eprom::kFirstNameLabel + i, cell.nameText, cell.nameBackground);
-        showNameLabel(window, i, cell);
+        showNameLabel(window, map.nameLabels[static_cast<std::size_t>(i)], cell);
     }
 }
 
-void showRowHeadings(HWND window, const EpromMap& map) {
+void showRowHeadings(const EpromMap& map) {
     for (int r = 0; r < eprom::kRows; ++r) {
         const unsigned offset = static_cast<unsigned>(kPageBytes * map.page + eprom::kColumns * r);
-        setText(GetDlgItem(window, eprom::kFirstRowHeading + r), L"2" + hexText(offset, 3));
+        setControlText(map.rowHeadings[static_cast<std::size_t>(r)], L"2" + hexText(offset, 3));
     }
 }
 
@@ -255,7 +263,7 @@ void showPage(HWND window, EpromMap& map, bool opening = false) {
     const bool onScreen = IsWindowVisible(window) != FALSE;
     if (onScreen) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     showCells(window, map, epromMapMarks(map.state, map.page, opening));
-    showRowHeadings(window, map);
+    showRowHeadings(map);
     if (onScreen) SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     SetScrollPos(window, SB_VERT, kPages[map.page].scrollPosition, TRUE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -4,11 +4,13 @@
 
 #include <array>
 #include <iterator>
+#include <vector>
 
 #include "model/choices.h"
 #include "model/notice.h"
 #include "ui/about_help.h"
 #include "ui/channel_bytes_map.h"
+#include "ui/control_state.h"
 #include "ui/ctcss_table.h"
 #include "ui/cw_editor.h"
 #include "ui/dialog_builder.h"
@@ -410,9 +412,11 @@ void settleControl(ProgramState& state, HWND control, int id) {
     fillFromChoices(state, control, id);
     for (const OptionGroup& group : kOptionGroups) {
         if (group.last != id) continue;
-        // The other options start unchecked, so checking this one is enough
-        // (and far cheaper than CheckRadioButton's walk over every control).
-        SendMessageW(GetDlgItem(state.windows.main, group.selected), BM_SETCHECK, BST_CHECKED, 0);
+        // Each option of the group set once: the starting one checked (and
+        // a tab stop), the others not (CheckRadioButton would walk every
+        // control of the window for it).
+        for (int option = group.first; option <= group.last; ++option)
+            setButtonCheck(mainControl(state, option), option == group.selected);
         // The options of a band group stand for the band codes 1, 2, 3.
         if (group.band) bandFromCode(group.selected - group.first + 1, state.*group.band);
     }
@@ -424,12 +428,13 @@ void createControls(ProgramState& state) {
     for (const ControlSpec& def : kControls) {
         const wchar_t* text = def.text ? def.text : title.c_str();
         HWND control = createControl(main, def, fontFor(main, state.fonts, def.font), text);
+        state.windows.mainControls[def.id] = control;
         settleControl(state, control, def.id);
     }
 }
 
-void fillDropoutDelay(HWND main) {
-    HWND box = GetDlgItem(main, ids::kDropoutDelay);
+void fillDropoutDelay(const ProgramState& state) {
+    HWND box = mainControl(state, ids::kDropoutDelay);
     for (int i = 0; i < kDropoutChoices; ++i) addItem(box, widen(dropoutChoiceText(i)));
 }
 
@@ -441,12 +446,11 @@ void fillDropoutDelay(HWND main) {
 bool OnFrequencyDisplay(ProgramState& state, int id, int code) {
     if (code != STN_CLICKED) return true;
     const FrequencyTrio* trio = frequencyTrioOf(id);
-    HWND main = state.windows.main;
-    HWND display = GetDlgItem(main, trio->display);
-    HWND entry = GetDlgItem(main, trio->entry);
+    HWND display = mainControl(state, trio->display);
+    HWND entry = mainControl(state, trio->entry);
     EnableWindow(display, FALSE);
     ShowWindow(display, SW_HIDE);
-    ShowWindow(GetDlgItem(main, trio->mhz), SW_HIDE);
+    ShowWindow(mainControl(state, trio->mhz), SW_HIDE);
     ShowWindow(entry, SW_SHOW);
     EnableWindow(entry, TRUE);
     InvalidateRect(entry, nullptr, TRUE);
@@ -628,7 +632,7 @@ HWND createMainWindow(ProgramState& state) {
     createStatusAndProgress(state);
     createToolbar(state);
     createControls(state);
-    fillDropoutDelay(main);
+    fillDropoutDelay(state);
     return main;
 }
 
@@ -652,6 +656,11 @@ int runMainWindow(ProgramState& state) {
 void endMainWindow(ProgramState& state, int result) {
     state.mainResult = result;
     if (state.windows.main) DestroyWindow(state.windows.main);
+}
+
+HWND mainControl(const ProgramState& state, int id) {
+    const auto found = state.windows.mainControls.find(id);
+    return found != state.windows.mainControls.end() ? found->second : nullptr;
 }
 
 ProgramState* programStateOf(HWND window) {
@@ -684,12 +693,30 @@ std::wstring initialText(int id) {
     return {};
 }
 
-void fillCodeList(HWND box, CodeType type) {
-    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+namespace {
+
+// The items of the tone or code list for `type`, in table order.
+std::vector<std::wstring> codeItems(CodeType type) {
+    std::vector<std::wstring> items;
     if (type == CodeType::Pl)
-        for (int index = 1; index <= kToneCount; ++index) addItem(box, widen(toneText(index)));
+        for (int index = 1; index <= kToneCount; ++index) items.push_back(widen(toneText(index)));
     if (type == CodeType::Dpl)
-        for (int index = 1; index <= kDplCount; ++index) addItem(box, widen(dplCodeText(index)));
+        for (int index = 1; index <= kDplCount; ++index) items.push_back(widen(dplCodeText(index)));
+    return items;
+}
+
+}  // namespace
+
+void fillCodeList(HWND box, CodeType type) {
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : codeItems(type)) addItem(box, item);
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
+}
+
+void showCodeItems(HWND box, CodeType type) {
+    if (!holdsItems(box, codeItems(type))) fillCodeList(box, type);
 }
 
 const FrequencyTrio (&frequencyTrios())[3] { return kFrequencyTrios; }

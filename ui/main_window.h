@@ -29,6 +29,10 @@ int runMainWindow(ProgramState& state);
 // Ends the main window with `result`; the program's loop then returns it.
 void endMainWindow(ProgramState& state, int result);
 
+// Control `id` of the main window (from the handles kept as the controls
+// were made); nullptr when it has none.
+HWND mainControl(const ProgramState& state, int id);
+
 // The state the main window `window` was made with; nullptr for any other.
 ProgramState* programStateOf(HWND window);
 
@@ -49,6 +53,12 @@ std::wstring initialText(int id);
 // for PL, the 83 DPL codes for DPL, nothing for Carrier. Item p is table
 // index p + 1; no item is selected.
 void fillCodeList(HWND box, CodeType type);
+
+// The same list as fillCodeList, left as it is when `box` holds exactly
+// those items already (no selection is changed then): the channel display
+// shows the tones or codes again at every step, and refilling 83 items is
+// 84 messages to the box.
+void showCodeItems(HWND box, CodeType type);
 
 // A frequency display, its "MHz" label and the entry box that replaces both
 // while a frequency is typed.

@@ -144,7 +144,7 @@ const CodeControls& codeControlsOf(Direction direction) {
 
 // ---- Shared steps ------------------------------------------------------------
 
-HWND control(const ProgramState& state, int id) { return GetDlgItem(state.windows.main, id); }
+HWND control(const ProgramState& state, int id) { return mainControl(state, id); }
 
 // The channel display again. Nothing is decoded before an image is opened.
 void showChannelAgain(ProgramState& state) {
@@ -283,7 +283,7 @@ bool OnCheckBox(ProgramState& state, int id, int) {
     if (!row) return false;
     std::size_t base = 0;
     if (!editableRecord(state, base)) return true;
-    const bool checked = IsDlgButtonChecked(state.windows.main, id) == BST_CHECKED;
+    const bool checked = SendMessageW(control(state, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     finishEdit(state, setCheckBox(state.image, base, row->box, checked));
     return true;
 }
@@ -304,7 +304,7 @@ bool OnFixedChoice(ProgramState& state, int id, int code) {
 bool OnCodeTypeOption(ProgramState& state, int id, int) {
     const CodeTypeOption* option = rowOf(kCodeTypeOptions, id);
     if (!option) return false;
-    if (IsDlgButtonChecked(state.windows.main, id) != BST_CHECKED) return true;
+    if (SendMessageW(control(state, id), BM_GETCHECK, 0, 0) != BST_CHECKED) return true;
     std::size_t base = 0;
     if (!editableRecord(state, base)) return true;
     setUpCodeControls(state, codeControlsOf(option->direction), option->type);

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/channel_view.h"
@@ -64,6 +65,10 @@ struct WindowHandles {
     HIMAGELIST toolbarImages = nullptr;
     HWND epromMap = nullptr;  // the EPROM map while it is open (only one is kept)
     ModelessWindows modeless;
+    // The main window's controls by id, kept as they are made: GetDlgItem
+    // asks the window system every time (under Wine, a round trip to the
+    // Wine server), and a channel display looks at some seventy of them.
+    std::unordered_map<int, HWND> mainControls;
 };
 
 struct ProgramState {

@@ -45,6 +45,34 @@ std::string expectedDecode(const std::string& text) {
     return out;
 }
 
+// Decoding done pair by pair with a 16-bit accumulator, each character
+// looked up by searching the characters "!" to "\\" in order: the slow,
+// plain form of the decoder, to hold the table-driven one against.
+std::string decodedPairByPair(const Bytes& bytes) {
+    auto character = [](unsigned a) -> std::string {
+        for (char c = '!'; c <= '\\'; ++c)
+            if (morseValue(c) != 0 && static_cast<unsigned>(morseValue(c)) == a) return std::string(1, c);
+        return "";
+    };
+    std::string text;
+    std::uint16_t a = 0;
+    for (std::size_t p = 0; p < bytes.size() && p < kCwSlotBytes; ++p) {
+        const unsigned b = bytes[p];
+        if (b == 0x00) return a != 0 ? text + character(a >> 2) : text;
+        for (int shift = 6; shift >= 0; shift -= 2) {
+            const unsigned pair = b >> shift & 3;
+            if (pair == 1 || pair == 2) {
+                a = static_cast<std::uint16_t>((a | pair) << 2);
+                continue;
+            }
+            text += character(a >> 2);
+            a = 0;
+            if (pair == 3) text += ' ';
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 TEST(CwCharacters, ValuesAreInternationalMorse) {
@@ -131,6 +159,31 @@ TEST(CwDecoding, KnownAnswers) {
     full[20] = 0x55;
     full[21] = 0x00;
     EXPECT_EQ(decodeMessageBytes(full.data(), full.size()), std::string(20, 'S'));
+}
+
+// Any bytes at all, not only what the encoder writes: every two-byte start,
+// long runs of elements without an end (characters of more than seven
+// elements), and random slots with and without 0x00.
+TEST(CwDecoding, AgreesWithThePairByPairDecoderOnAnyBytes) {
+    for (unsigned first = 0; first < 256; ++first) {
+        for (unsigned second = 0; second < 256; ++second) {
+            const Bytes bytes{static_cast<std::uint8_t>(first), static_cast<std::uint8_t>(second), 0x00};
+            ASSERT_EQ(decodeMessageBytes(bytes.data(), bytes.size()), decodedPairByPair(bytes))
+                << first << " " << second;
+        }
+    }
+    std::mt19937 rng(1955);
+    const Bytes elementsOnly = {0x55, 0x66, 0x9A, 0xAA, 0x59};
+    for (int round = 0; round < 20000; ++round) {
+        Bytes bytes(std::uniform_int_distribution<std::size_t>(1, 26)(rng));
+        for (std::uint8_t& b : bytes) {
+            const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+            b = kind == 0 ? 0x00
+                : kind < 4 ? elementsOnly[std::uniform_int_distribution<std::size_t>(0, 4)(rng)]
+                           : static_cast<std::uint8_t>(std::uniform_int_distribution<int>(1, 255)(rng));
+        }
+        ASSERT_EQ(decodeMessageBytes(bytes.data(), bytes.size()), decodedPairByPair(bytes)) << round;
+    }
 }
 
 TEST(CwEncoding, RoundTripsOverRandomTexts) {

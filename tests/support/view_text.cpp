@@ -26,7 +26,7 @@ private:
 void frequency(Text& out, const char* name, const FrequencyView& f) {
     out << name << f.synthesizerHz << f.hz;
     out.quoted(f.text) << "ref" << f.reference;
-    out.quoted(f.referenceText) << "swallow" << f.swallow << "main" << f.mainCount;
+    out.quoted(std::string(f.referenceText)) << "swallow" << f.swallow << "main" << f.mainCount;
     out.line();
 }
 
