@@ -5,7 +5,7 @@
 namespace quarnel::ui {
 
 const std::array<FontSpec, 6>& sharedFontSpecs() {
-    static const std::array<FontSpec, 6> specs{{
+    static const std::array<FontSpec, 6> fonts{{
         {Font::Arial8, L"Arial", 8, false},
         {Font::Arial10, L"Arial", 10, false},
         {Font::Arial11, L"Arial", 11, false},
@@ -13,7 +13,7 @@ const std::array<FontSpec, 6>& sharedFontSpecs() {
         {Font::Arial14Bold, L"Arial", 14, true},
         {Font::Courier12, L"Courier", 12, false},
     }};
-    return specs;
+    return fonts;
 }
 
 namespace {

@@ -31,7 +31,7 @@ protected:
         const ui::DialogFrame frame{WS_POPUP | WS_CAPTION, 0, 200, 100, L"Controls"};
         window_ = ui::createModelessDialog(GetModuleHandleW(nullptr), frame, nullptr, PlainProc, 0);
         ASSERT_NE(window_, nullptr);
-        const ui::ControlSpec specs[] = {
+        const ui::ControlSpec controls[] = {
             {11, K::Option, L"One", 5, 5, 40, 10, ui::kGroup},
             {12, K::Option, L"Two", 5, 15, 40, 10},
             {13, K::Option, L"Three", 5, 25, 40, 10},
@@ -39,7 +39,7 @@ protected:
             {31, K::Label, L"Label", 60, 20, 50, 10},
             {41, K::DropDown, L"", 60, 35, 50, 60},
         };
-        for (const ui::ControlSpec& spec : specs) ui::createControl(window_, spec, nullptr);
+        for (const ui::ControlSpec& control : controls) ui::createControl(window_, control, nullptr);
         for (const wchar_t* text : {L"alpha", L"beta", L"gamma"})
             SendMessageW(item(41), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         ShowWindow(window_, SW_SHOW);
