@@ -1,5 +1,7 @@
 #include "bench/windows/dialog_answers.h"
 
+#include "tests/support/dialog_windows.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -9,10 +11,12 @@ namespace {
 
 DialogAnswers* g_answers = nullptr;
 
-constexpr int kMessageBoxText = 0xFFFF;  // the static holding a message box's text
-constexpr int kFileNameField = 0x47C;    // cmb13: the file name field of the common file dialogs
 constexpr UINT kRetryMilliseconds = 2;
 constexpr int kMaxRetries = 2000;        // about four seconds for a dialog to get its controls
+
+using testing::isMessageBox;
+using testing::kMessageBoxTextId;
+using testing::kFileNameField;
 
 std::wstring classOf(HWND window) {
     wchar_t name[64] = L"";
@@ -20,30 +24,8 @@ std::wstring classOf(HWND window) {
     return name;
 }
 
-bool isMessageBox(HWND dialog) {
-    HWND text = GetDlgItem(dialog, kMessageBoxText);
-    return text && _wcsicmp(classOf(text).c_str(), L"Static") == 0;
-}
-
 // A modal window disables the other windows of its thread.
-bool isModal(HWND dialog) {
-    struct Search {
-        HWND dialog;
-        bool found;
-    } search{dialog, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (window != s->dialog && IsWindowVisible(window) && !IsWindowEnabled(window)) {
-                s->found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+bool isModal(HWND dialog) { return testing::otherWindowDisabled(dialog); }
 
 void press(HWND dialog, int button) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -111,7 +93,7 @@ void CALLBACK DialogAnswers::onTimer(HWND, UINT, UINT_PTR id, DWORD) {
 
 void DialogAnswers::look(HWND dialog) {
     if (isMessageBox(dialog)) {
-        boxes_.push_back(textOf(GetDlgItem(dialog, kMessageBoxText)));
+        boxes_.push_back(textOf(GetDlgItem(dialog, kMessageBoxTextId)));
         press(dialog, firstButton(dialog));
         return;
     }

@@ -1,5 +1,7 @@
 #include "tests/ui/harness.h"
 
+#include "tests/support/dialog_windows.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -57,37 +59,13 @@ const bool kWatchdogInstalled = [] {
 
 DialogDriver* g_driver = nullptr;
 
-constexpr int kMessageBoxTextId = 0xFFFF;  // the static that holds a message box's text
-constexpr int kFileNameField = 0x47C;      // cmb13, the file name of the common file dialogs
-
 constexpr UINT kRetryMilliseconds = 10;
 
-bool isFileDialog(HWND dialog) { return GetDlgItem(dialog, kFileNameField) != nullptr; }
-
-bool isMessageBox(HWND dialog) {
-    HWND text = GetDlgItem(dialog, kMessageBoxTextId);
-    return text && _wcsicmp(classOf(text).c_str(), L"Static") == 0;
-}
-
-// A modal window disables the windows it is modal over.
-bool otherWindowDisabled(HWND dialog) {
-    struct Search {
-        HWND dialog;
-        bool found;
-    } search{dialog, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (window != s->dialog && IsWindowVisible(window) && !IsWindowEnabled(window)) {
-                s->found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using testing::isFileDialog;
+using testing::isMessageBox;
+using testing::kFileNameField;
+using testing::kMessageBoxTextId;
+using testing::otherWindowDisabled;
 
 bool ownerDisabled(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
