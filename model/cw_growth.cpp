@@ -28,8 +28,12 @@ std::string byteCount(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " byte" : " bytes");
 }
 
+// The growth stores each moved pointer as its 11-bit offset with the
+// EPROM-window bit, so any other high bits would be dropped from the CW end
+// pointer while CW ID addr keeps them: the span would turn negative and
+// every message would be lost. Only pointers inside 2000-27FF move intact.
 bool pastWritableWindow(std::uint16_t radioAddress) {
-    return (radioAddress & kOffsetMask12) != (radioAddress & kOffsetMask11);
+    return (radioAddress & ~kOffsetMask11 & 0xFFFF) != kEpromWindowBit;
 }
 
 GrowOutcome refuse(std::string why) {

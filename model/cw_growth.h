@@ -27,8 +27,9 @@ struct GrowOutcome {
 // checksum is left for the save.
 //
 // Refused, with the image unchanged and no notice, when `bytes` is not
-// positive, when the CW end pointer or the RF address points past offset
-// 07FF (where reading and writing them disagree), when the CW area ends
+// positive, when the CW end pointer or the RF address lies outside the
+// codeplug window 2000-27FF (past it reading and writing them disagree, and
+// other high bits would be lost from the moved pointer), when the CW area ends
 // inside the header or behind the start of the channel records, or when the
 // shift would pass the last EPROM byte (4095).
 GrowOutcome growCwArea(Image& image, int bytes, NoticeSink& notices);

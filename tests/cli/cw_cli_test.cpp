@@ -155,6 +155,11 @@ TEST_F(CwCli, RefusalsAndUsageErrorsWriteNothing) {
     const std::string normal = save(twoMessages("A", "E"), "normal.bin");
     const std::string full = save(sampleImage(crowded), "crowded.bin");
     const std::string high = save(highCwId, "high.bin");
+    // Pointers that carry bits above the window (0xE000 reads as 0x2000).
+    Image highBits = twoMessages("A", "E");
+    writeField(highBits, Field::CwIdAddr, 0xE000 | (readField(highBits, Field::CwIdAddr) & 0x0FFF));
+    writeField(highBits, Field::CwEnd, 0xE000 | (readField(highBits, Field::CwEnd) & 0x0FFF));
+    const std::string highEnd = save(highBits, "high-bits.bin");
     struct Case {
         const char* what;
         std::vector<std::string> args;
@@ -171,6 +176,11 @@ TEST_F(CwCli, RefusalsAndUsageErrorsWriteNothing) {
         {"add without room", {"message", full, "-o", out, "--add"}, 3, "22 bytes missing"},
         {"CW ID addr above 27FF", {"message", high, "-o", out, "--set", "0", "A"}, 3,
          "CW ID addr 2830 lies outside the codeplug window 2000-27FF"},
+        {"add with CW end above the window", {"message", highEnd, "-o", out, "--add"}, 3,
+         "lies outside the codeplug window 2000-27FF"},
+        {"grow with CW end above the window",
+         {"message", highEnd, "-o", out, "--set", "1", "HHHHHHHHHHHHHHHHHHHHHHHHH"}, 3,
+         "lies outside the codeplug window 2000-27FF"},
         {"index not a number", {"message", normal, "-o", out, "--set", "one", "A"}, 2,
          "is not a message index"},
         {"neither --set nor --add", {"message", normal, "-o", out}, 2, "--set K TEXT or --add"},

@@ -158,6 +158,12 @@ TEST(CwGrowth, RefusalsLeaveTheImageUnchanged) {
         {"records outside", 0x2080, 0x2100, 180, 2, "124 bytes missing", 124},
         {"CW end above 27FF", 0x2880, 0x2100, 3, 21, "CW end pointer 2880 lies outside", 0},
         {"RF above 27FF", 0x2080, 0x2900, 3, 21, "RF address 2900 lies outside", 0},
+        // Bits above the window would be dropped from the moved pointer but
+        // kept in CW ID addr: the span would turn negative and every message
+        // would be lost.
+        {"CW end with high bits", 0xE080, 0x2100, 3, 21, "CW end pointer E080 lies outside", 0},
+        {"RF with high bits", 0x2080, 0x8100, 3, 2, "RF address 8100 lies outside", 0},
+        {"CW end without the window bit", 0x0080, 0x2100, 3, 2, "CW end pointer 0080 lies outside", 0},
         {"CW end behind records", 0x2110, 0x2100, 3, 21, "behind the start of the channel", 0},
         // Shifting from there would move the header itself.
         {"CW end in the header", 0x2013, 0x2100, 3, 21, "ends at 013, inside the header", 0},
