@@ -7,9 +7,13 @@ NATIVE := $(BUILD)/native
 WINDOWS := $(BUILD)/windows
 ASAN := $(BUILD)/asan
 FUZZ := $(BUILD)/fuzz
-# make fuzz: seconds each fuzz target runs; make test: seconds each runs
+FUZZ_FAST := $(BUILD)/fuzz-fast
+# make fuzz: seconds each fuzz target runs (one after another, each in
+# FUZZ_JOBS processes), FUZZ_TARGETS which ones; make test: seconds each runs
 # after replaying its seed corpus.
 FUZZ_SECONDS ?= 180
+FUZZ_JOBS ?= 1
+FUZZ_TARGETS ?=
 FUZZ_TEST_SECONDS ?= 10
 
 .PHONY: all bootstrap build build-native build-windows build-asan build-fuzz test run bench fuzz clean
@@ -35,12 +39,17 @@ build-asan: bootstrap
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 
-# The libFuzzer targets and their seed corpora (clang, ASan and UBSan).
+# The libFuzzer targets and their seed corpora (clang): with ASan and UBSan
+# for make test, and with UBSan only for the throughput of make fuzz.
 build-fuzz: bootstrap
 	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_FUZZ=ON \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DQUARNEL_FUZZ_TEST_SECONDS=$(FUZZ_TEST_SECONDS) >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
+	@cmake -S . -B $(FUZZ_FAST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_FUZZ=ON \
+	  -DQUARNEL_FUZZ_SANITIZERS=undefined \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_FAST) -j $(JOBS)
 
 build: build-native build-windows
 
@@ -48,7 +57,7 @@ test: build build-asan build-fuzz
 	@scripts/run-tests $(BUILD)
 
 fuzz: build-fuzz
-	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
+	@FUZZ_JOBS=$(FUZZ_JOBS) scripts/run-fuzz $(FUZZ_FAST) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 run: build-windows
 	@scripts/run-editor $(BUILD)

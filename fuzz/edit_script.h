@@ -1,16 +1,21 @@
-// The input of the editing fuzz target: an image file followed by a script
-// of edits, in a form the fuzzer can mutate and the seed generator can write.
+// The input of the editing fuzz target: a choice of a seed image, bytes set
+// over it, then a script of edits, in a form the fuzzer can mutate and the
+// seed generator can write.
 //
-//   bytes 0-1   the image length L, big-endian; a length beyond the input
-//               takes the rest of it
-//   next L      the image file (the load takes at most 4097 bytes of it)
+//   byte 0      the seed image (fuzz/seed_images.h), modulo their number
+//   byte 1      the number K of bytes set over it
+//   next 3 x K  each an image offset (big-endian, modulo 4097: offset 4096
+//               is the overflow slot an over-long file sets) and its value
 //   the rest    edits: an opcode byte (taken modulo the number of
 //               operations) and its operands; operands past the end read as 0
+// A whole 4 KB image in every input would make each mutation rarely reach
+// the header and the script, and each run copy and compare far more bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quarnel::fuzz {
@@ -74,10 +79,12 @@ private:
 // Writes inputs for the seed corpus.
 class ScriptWriter {
 public:
-    explicit ScriptWriter(const std::vector<std::uint8_t>& image) {
-        bytes_.push_back(static_cast<std::uint8_t>(image.size() >> 8));
-        bytes_.push_back(static_cast<std::uint8_t>(image.size() & 0xFF));
-        bytes_.insert(bytes_.end(), image.begin(), image.end());
+    // Bytes set over the seed image: image offset and value.
+    using Override = std::pair<std::uint16_t, std::uint8_t>;
+    explicit ScriptWriter(std::size_t seed, const std::vector<Override>& overrides = {}) {
+        byte(static_cast<int>(seed));
+        byte(static_cast<int>(overrides.size()));
+        for (const auto& [offset, value] : overrides) word(offset).byte(value);
     }
     ScriptWriter& op(Op op) { return byte(static_cast<std::uint8_t>(op)); }
     ScriptWriter& byte(int b) {

@@ -19,8 +19,29 @@ namespace quarnel::fuzz {
     std::abort();
 }
 
-inline void require(bool ok, const std::string& what, const std::vector<std::string>& trail = {}) {
-    if (!ok) fail(what, trail);
+}  // namespace quarnel::fuzz
+
+// Checks a property; the message (any expression giving a std::string) is
+// only built when the property fails, so that a passing check costs nothing.
+#define FUZZ_REQUIRE(condition, message)                               \
+    do {                                                               \
+        if (!(condition)) ::quarnel::fuzz::fail(std::string(message)); \
+    } while (false)
+
+namespace quarnel::fuzz {
+
+// The text a stored message decodes to: the characters the encoder knows,
+// with blanks collapsed to one and none before the first character.
+inline std::string storedText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ') {
+            if (!out.empty() && out.back() != ' ') out.push_back(' ');
+        } else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/') {
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
 }  // namespace quarnel::fuzz

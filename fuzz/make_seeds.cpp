@@ -1,8 +1,10 @@
 // Writes the seed corpora of the fuzz targets: realistic images for the
-// decoding target, and the same images with scripts of typical edits for the
-// editing target. Image files given on the command line (images read out of
-// real stations) are added to both.
-//   fuzz_seeds DECODE_DIR EDIT_DIR [IMAGE...]
+// decoding target (each after its band-choice byte), scripts of typical edits
+// over the same images (fuzz/seed_images.h) for the editing target, and CW
+// areas with their messages for the CW target. Image files given on the
+// command line (images read out of real stations) are added to the decoding
+// corpus, with each band pair.
+//   fuzz_seeds DECODE_DIR EDIT_DIR CW_DIR [IMAGE...]
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,8 @@
 #include <vector>
 
 #include "fuzz/edit_script.h"
+#include "fuzz/seed_images.h"
+#include "model/layout.h"
 #include "model/image.h"
 #include "tests/support/realistic_image.h"
 
@@ -49,10 +53,10 @@ BandValues bandValues(Band band) {
 
 // The steps a user takes on a freshly opened image: every kind of edit, with
 // values from the lists, a CW message stored, added and grown, a save.
-std::vector<std::uint8_t> typicalSession(const std::vector<std::uint8_t>& image, Band band) {
+std::vector<std::uint8_t> typicalSession(std::size_t seed, Band band) {
     const int b = static_cast<int>(band) - 1;
     const BandValues v = bandValues(band);
-    ScriptWriter w(image);
+    ScriptWriter w(seed);
     w.op(Op::Display).byte(0).byte(b + 3 * b);
     w.op(Op::Entry).byte(0).byte(static_cast<int>(std::string(v.rxTyped).size()));
     for (const char* c = v.rxTyped; *c; ++c) w.byte(*c - '0');
@@ -84,8 +88,8 @@ std::vector<std::uint8_t> typicalSession(const std::vector<std::uint8_t>& image,
 
 // A CW ID too long for one slot, stored until the area runs into the end of
 // the EPROM.
-std::vector<std::uint8_t> longMessages(const std::vector<std::uint8_t>& image) {
-    ScriptWriter w(image);
+std::vector<std::uint8_t> longMessages(std::size_t seed) {
+    ScriptWriter w(seed);
     for (int i = 0; i < 4; ++i) {
         w.op(Op::CwAdd);
         w.op(Op::CwStore).byte(i + 1).text("DE WB6XYZ/R WB6XYZ/R 73");
@@ -104,42 +108,74 @@ std::vector<std::uint8_t> readImage(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A decoding input: the band-choice byte, then the file.
+std::vector<std::uint8_t> decodeInput(int bandPair, const std::vector<std::uint8_t>& file) {
+    std::vector<std::uint8_t> out{static_cast<std::uint8_t>(bandPair)};
+    out.insert(out.end(), file.begin(), file.end());
+    return out;
+}
+
+// A CW input: the two pointers of `image`, a limit, a text, then the CW area.
+std::vector<std::uint8_t> cwInput(const Image& image, int limit, const std::string& text) {
+    ScriptWriter w(0);
+    std::vector<std::uint8_t> out;
+    const auto id = static_cast<std::uint16_t>(readField(image, Field::CwIdAddr));
+    const auto end = static_cast<std::uint16_t>(readField(image, Field::CwEnd));
+    out = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id), static_cast<std::uint8_t>(end >> 8),
+           static_cast<std::uint8_t>(end), static_cast<std::uint8_t>(limit)};
+    const std::vector<std::uint8_t> t = w.text(text).bytes();
+    out.insert(out.end(), t.begin() + 2, t.end());  // without the writer's seed and count bytes
+    const std::size_t from = id & kOffsetMask12;
+    const std::size_t to = end & kOffsetMask12;
+    for (std::size_t a = from; a < to && a < kEpromSize; ++a) out.push_back(image[a]);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: fuzz_seeds DECODE_DIR EDIT_DIR [IMAGE...]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: fuzz_seeds DECODE_DIR EDIT_DIR CW_DIR [IMAGE...]\n");
         return 2;
     }
     const fs::path decodeDir = argv[1];
     const fs::path editDir = argv[2];
-    fs::create_directories(decodeDir);
-    fs::create_directories(editDir);
+    const fs::path cwDir = argv[3];
+    for (const auto& dir : {decodeDir, editDir, cwDir}) fs::create_directories(dir);
 
-    int n = 0;
-    for (const auto& plan : testing::realisticPlans()) {
-        Image image = testing::realisticImage(plan);
+    const auto plans = testing::realisticPlans();
+    const std::vector<Image>& seeds = fuzz::seedImages();
+    for (std::size_t n = 0; n < plans.size(); ++n) {
+        const auto& plan = plans[n];
+        Image image = seeds[n];
         const std::vector<std::uint8_t> bytes = saveImageBytes(image);
         const std::string name = std::string("realistic-") + bandLabel(plan.band) + "-" + std::to_string(plan.modes) +
-                                 "ch-" + std::to_string(plan.messages.size()) + "msg-" + std::to_string(n++);
-        writeSeed(decodeDir / (name + ".bin"), bytes);
-        writeSeed(editDir / (name + ".edit"), typicalSession(bytes, plan.band));
-        writeSeed(editDir / (name + "-long-cw.edit"), longMessages(bytes));
+                                 "ch-" + std::to_string(plan.messages.size()) + "msg-" + std::to_string(n);
+        const int pair = 4 * (static_cast<int>(plan.band) - 1);  // the station's band for both
+        writeSeed(decodeDir / (name + ".bin"), decodeInput(pair, bytes));
+        writeSeed(editDir / (name + ".edit"), typicalSession(n, plan.band));
+        writeSeed(editDir / (name + "-long-cw.edit"), longMessages(n));
+        writeSeed(cwDir / (name + ".cw"), cwInput(image, static_cast<int>(n) * 5, "DE N0CALL/R 73"));
     }
     // The files every loader meets sooner or later.
     const std::vector<std::uint8_t> erased(kEpromSize, 0xFF);
     std::vector<std::uint8_t> overLong(kImageSize + 10, 0x00);
-    writeSeed(decodeDir / "empty.bin", {});
-    writeSeed(decodeDir / "erased.bin", erased);
-    writeSeed(decodeDir / "zeros-over-long.bin", overLong);
-    writeSeed(editDir / "erased.edit", typicalSession(erased, Band::Uhf));
+    writeSeed(decodeDir / "empty.bin", decodeInput(4, {}));
+    writeSeed(decodeDir / "erased.bin", decodeInput(4, erased));
+    writeSeed(decodeDir / "zeros-over-long.bin", decodeInput(4, overLong));
+    const std::size_t erasedSeed = plans.size();
+    writeSeed(editDir / "erased.edit", typicalSession(erasedSeed, Band::Uhf));
+    // An over-long file of zeros: the overflow slot set, then edited.
+    writeSeed(editDir / "zeros-over-long.edit",
+              ScriptWriter(erasedSeed + 1, {{static_cast<std::uint16_t>(kEpromSize), 0x00}})
+                  .op(Op::CwAdd).op(Op::Grow).word(4).op(Op::SaveReload).bytes());
 
-    for (int i = 3; i < argc; ++i) {
+    for (int i = 4; i < argc; ++i) {
         const fs::path path = argv[i];
         const std::vector<std::uint8_t> bytes = readImage(path);
-        const std::string name = "given-" + path.filename().string();
-        writeSeed(decodeDir / name, bytes);
-        writeSeed(editDir / (name + ".edit"), typicalSession(bytes, Band::Uhf));
+        for (int pair = 0; pair < 9; ++pair)
+            writeSeed(decodeDir / ("given-" + path.filename().string() + "-" + std::to_string(pair)),
+                      decodeInput(pair, bytes));
     }
     return 0;
 }

@@ -84,7 +84,7 @@ PriorityView priorityUpdate(int repeater, int local, int wireline) {
     return p;
 }
 
-HeaderView headerView(const Image& image, NoticeSink& notices) {
+HeaderView headerView(const Image& image, NoticeSink& notices, bool cwMessageTexts) {
     HeaderView h;
     // 2.-3. The header labels.
     h.modes = static_cast<int>(readField(image, Field::Modes));
@@ -100,7 +100,7 @@ HeaderView headerView(const Image& image, NoticeSink& notices) {
     // 9. The CW messages; a negative span raises "CW address error".
     h.cw = countMessages(image, notices);
     h.cwCountText = labelled("CW Messages: ", h.cw.count);
-    h.cwMessages = decodeMessages(image, h.cw);
+    if (cwMessageTexts) h.cwMessages = decodeMessages(image, h.cw);
     return h;
 }
 
@@ -112,7 +112,7 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     // 1. Channel count and channel base.
     const ChannelLocation location = channelBase(image, n);
     CwStepNotices headerNotices(v.notices);
-    v.header = headerView(image, headerNotices);
+    v.header = headerView(image, headerNotices, request.cwMessageTexts);
     const HeaderView& h = v.header;
 
     // 4. The title; the tune channel is the last one.

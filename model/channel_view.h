@@ -53,6 +53,10 @@ struct ChannelViewRequest {
     int channel = 1;
     Band rxBand = Band::Uhf;  // reads the receive word
     Band txBand = Band::Uhf;  // reads the transmit and idle words
+    // false: header.cwMessages stays empty (the count and bounds are still
+    // decoded), for callers that hold the decoded list already; a corrupt
+    // CW area can hold thousands of messages.
+    bool cwMessageTexts = true;
 };
 
 // Labels 942, 943 and 946, the four header drop-downs and the CW message list.
@@ -163,7 +167,7 @@ struct ChannelView {
 
 // The header part of the display: labels 942, 943 and 946, the header
 // drop-downs and the CW message list. "CW address error" goes to `notices`.
-HeaderView headerView(const Image& image, NoticeSink& notices);
+HeaderView headerView(const Image& image, NoticeSink& notices, bool cwMessageTexts = true);
 
 // Decodes channel `request.channel` into a view, touching nothing. The view's
 // priority.byte is what the display's last step writes into TX Priority.

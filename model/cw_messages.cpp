@@ -284,9 +284,15 @@ std::string decodeMessage(const Image& image, int k) {
 }
 
 std::vector<std::string> decodeMessages(const Image& image, const CwState& state) {
-    std::vector<std::string> out;
-    out.reserve(static_cast<std::size_t>(state.count > 0 ? state.count : 0));
-    for (int k = 0; k < state.count; ++k) out.push_back(decodeMessage(image, k));
+    // A corrupt end pointer can count thousands of messages; those whose
+    // slot starts past the EPROM are empty and are not read at all.
+    std::vector<std::string> out(static_cast<std::size_t>(state.count > 0 ? state.count : 0));
+    const std::size_t first = readField(image, Field::CwIdAddr) & kOffsetMask12;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const std::size_t start = first + k * kCwSlotBytes;
+        if (start >= kEpromSize) break;
+        out[k] = decodeMessageBytes(&image.bytes[start], kEpromSize - start);
+    }
     return out;
 }
 

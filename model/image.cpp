@@ -45,10 +45,16 @@ LoadOutcome loadImageBytes(Image& image, const std::uint8_t* data, std::size_t s
     out.ok = true;
     image.bytes.fill(0xFF);
     const std::size_t take = size < kImageSize ? size : kImageSize;
-    for (std::size_t i = 0; i < take; ++i) {
-        image[i] = data[i];
-        out.bytesRead = i + 1;
-        if (progress) progress(out.bytesRead);
+    if (progress) {
+        for (std::size_t i = 0; i < take; ++i) {
+            image[i] = data[i];
+            out.bytesRead = i + 1;
+            progress(out.bytesRead);
+        }
+    } else if (take > 0) {
+        // Nobody watches: store the bytes in one piece.
+        std::memcpy(image.bytes.data(), data, take);
+        out.bytesRead = take;
     }
     if (out.bytesRead > kEpromSize) {
         out.tooLarge = true;
@@ -225,11 +231,9 @@ std::uint16_t prepareForSave(Image& image) {
 
 std::vector<std::uint8_t> saveImageBytes(Image& image, const Progress& progress) {
     prepareForSave(image);
-    std::vector<std::uint8_t> out(kEpromSize);
-    for (std::size_t i = 0; i < kEpromSize; ++i) {
-        out[i] = image[i];
-        if (progress) progress(i + 1);
-    }
+    std::vector<std::uint8_t> out(image.bytes.begin(), image.bytes.begin() + kEpromSize);
+    if (progress)
+        for (std::size_t i = 0; i < kEpromSize; ++i) progress(i + 1);
     return out;
 }
 

@@ -74,7 +74,7 @@ void checkCode(std::vector<std::string>& out, const ChannelView& v, const CodeVi
         out.push_back(std::string(name) + ": Invert DPL enabled does not follow the code type");
 }
 
-void checkHeader(std::vector<std::string>& out, const ChannelView& v) {
+void checkHeader(std::vector<std::string>& out, const ChannelView& v, bool cwTexts) {
     const HeaderView& h = v.header;
     if (h.cw.count < 0) out.push_back("negative CW message count");
     if (h.cw.addressError != (h.cw.span < 0))
@@ -83,7 +83,9 @@ void checkHeader(std::vector<std::string>& out, const ChannelView& v) {
     for (const auto& n : v.notices)
         if (n.step == DisplayStep::CwMessages) errors += n.text == "CW address error" ? 1 : 100;
     if (errors != (h.cw.addressError ? 1 : 0)) out.push_back("CW address error reported wrongly");
-    if (h.cwMessages.size() != static_cast<std::size_t>(h.cw.count))
+    if (!cwTexts) {
+        if (!h.cwMessages.empty()) out.push_back("CW message texts decoded although not asked for");
+    } else if (h.cwMessages.size() != static_cast<std::size_t>(h.cw.count))
         out.push_back("CW message list holds " + std::to_string(h.cwMessages.size()) + " texts for " +
                       std::to_string(h.cw.count) + " messages");
     for (const auto& text : h.cwMessages) {
@@ -111,9 +113,9 @@ const std::vector<BandPair>& allBandPairs() {
     return pairs;
 }
 
-std::vector<std::string> viewProblems(const Image& image, const ChannelView& v) {
+std::vector<std::string> viewProblems(const Image& image, const ChannelView& v, bool cwTexts) {
     std::vector<std::string> out;
-    checkHeader(out, v);
+    checkHeader(out, v, cwTexts);
     if (!v.ok()) {
         if (v.problem.empty() || v.problem != layoutErrorText(v.error, v.channel))
             out.push_back("channel " + std::to_string(v.channel) + " fails without saying why");
@@ -162,21 +164,30 @@ std::vector<std::string> decodeProblems(const Image& image, const DecodeSweep& s
     for (const auto& text : structuralProblems(image))
         if (text.empty()) out.push_back("an empty structural problem");
 
+    // The CW message texts are decoded and checked once, with the first
+    // view; every other view decodes the same header again without them.
     const int modes = static_cast<int>(readField(image, Field::Modes));
+    NullNotices quiet;
+    bool texts = countMessages(image, quiet).count <= sweep.cwTextsUpTo;
     for (int n : {0, modes + 1, -1}) {
-        const ChannelView v = channelView(image, {n, Band::Uhf, Band::Uhf});
+        const ChannelView v = channelView(image, {n, Band::Uhf, Band::Uhf, texts});
         if (v.ok()) out.push_back("channel " + std::to_string(n) + " of " + std::to_string(modes) + " decodes");
-        add(viewProblems(image, v), n);
+        add(viewProblems(image, v, texts), n);
+        texts = false;
     }
+    // The first band pair is the display's: its view is the one the display
+    // itself decodes before it rewrites TX Priority.
+    const BandPair displayed = sweep.bands.empty() ? BandPair{Band::Uhf, Band::Uhf} : sweep.bands.front();
     for (int n : sweptChannels(image, sweep.leading)) {
-        for (const auto& [rx, tx] : sweep.bands) {
-            const ChannelView v = channelView(image, {n, rx, tx});
-            add(viewProblems(image, v), n);
+        for (std::size_t i = 1; i < sweep.bands.size(); ++i) {
+            const ChannelView v = channelView(image, {n, sweep.bands[i].first, sweep.bands[i].second, false});
+            add(viewProblems(image, v, false), n);
         }
         // The display itself: only the priority update's bits 6-7 of TX
         // Priority may change.
         Image shown = image;
-        const ChannelView v = displayChannel(shown, {n, Band::Uhf, Band::Uhf});
+        const ChannelView v = displayChannel(shown, {n, displayed.first, displayed.second, false});
+        add(viewProblems(image, v, false), n);
         const std::size_t priority = v.ok() ? v.base + 7 : kImageSize;
         auto same = [&](std::size_t from, std::size_t to) {
             return from >= to || std::memcmp(&shown.bytes[from], &image.bytes[from], to - from) == 0;

@@ -28,6 +28,10 @@ struct DecodeSweep {
     // another offset, and every view decodes the header and CW area again,
     // which a fuzzer cannot afford hundreds of times per input.
     int leading = 255;
+    // The CW message texts are decoded and checked (once) when the area
+    // holds at most this many messages. A corrupt CW end pointer can make
+    // thousands, whose decoding the CW fuzz target checks on its own.
+    int cwTextsUpTo = 1 << 30;
 };
 
 // Each problem found, one sentence each; empty when every result is clear.
@@ -37,7 +41,8 @@ struct DecodeSweep {
 std::vector<std::string> decodeProblems(const Image& image, const DecodeSweep& sweep);
 
 // The problems of one view (as decodeProblems finds them), checked against
-// the image it came from.
-std::vector<std::string> viewProblems(const Image& image, const ChannelView& view);
+// the image it came from. `cwTexts`: the view was asked for the CW message
+// texts (ChannelViewRequest::cwMessageTexts), and the list is checked.
+std::vector<std::string> viewProblems(const Image& image, const ChannelView& view, bool cwTexts = true);
 
 }  // namespace quarnel::testing
