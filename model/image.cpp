@@ -11,6 +11,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -85,17 +86,16 @@ namespace {
 
 std::string errnoText(int err) { return std::generic_category().message(err); }
 
-std::FILE* openFile(const std::filesystem::path& path, bool write) {
+std::FILE* openFile(const std::filesystem::path& path) {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), write ? L"wb" : L"rb");
+    return _wfopen(path.c_str(), L"rb");
 #else
-    return std::fopen(path.c_str(), write ? "wb" : "rb");
+    return std::fopen(path.c_str(), "rb");
 #endif
 }
 
 #ifdef _WIN32
-std::string lastErrorText() {
-    const DWORD code = GetLastError();
+std::string errorText(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD n = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -115,6 +115,8 @@ std::string lastErrorText() {
     if (buffer) LocalFree(buffer);
     return text;
 }
+
+std::string lastErrorText() { return errorText(GetLastError()); }
 #endif
 
 // True when `path` names an existing file that is marked read-only. Replacing
@@ -131,67 +133,233 @@ bool isReadOnlyFile(const std::filesystem::path& path) {
 #endif
 }
 
-// Moves the finished temporary file over the target.
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+// The file a save writes: `path` itself, or, when it is a symbolic link
+// (however many links deep), the file the links lead to, so that the link
+// stays a link. Empty, with `error` set, when the links go round in circles.
+std::filesystem::path followLinks(const std::filesystem::path& path, std::string& error) {
+    namespace fs = std::filesystem;
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) {
+            error = ec.message();
+            return {};
+        }
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    error = errnoText(ELOOP);
+    return {};
+}
+
+// Why an existing `target` cannot be replaced by a file, or nothing. A
+// device node or a pipe would be replaced by a regular file (as root,
+// `/dev/null` itself), which no user asking to save an image wants.
+std::string notReplaceable(const std::filesystem::path& target) {
+#ifdef _WIN32
+    const DWORD attrs = GetFileAttributesW(target.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY))
+        return "it is a folder, not a file";
+    // Device names (NUL, COM1, ...) and pipes open as something other than a
+    // file on a disk.
+    const HANDLE h = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    const DWORD type = GetFileType(h);
+    CloseHandle(h);
+    if (type != FILE_TYPE_DISK) return "it is a device or a pipe, not a regular file";
+    return {};
+#else
+    struct stat st{};
+    if (lstat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    if (S_ISDIR(st.st_mode)) return "it is a folder, not a file";
+    return "it is a device, pipe or socket, not a regular file";
+#endif
+}
+
+// The temporary file beside the target, created under a name of its own
+// that did not exist before: never an existing file, never through a link.
+// Its name is short, so that it fits wherever the target's name fits.
+#ifdef _WIN32
+using TempFile = HANDLE;
+const TempFile kNoFile = INVALID_HANDLE_VALUE;
+#else
+using TempFile = int;
+const TempFile kNoFile = -1;
+#endif
+
+TempFile createTemporary(const std::filesystem::path& folder, std::filesystem::path& name) {
+    if (faultAt(SaveStep::CreateTemporary)) {
+#ifdef _WIN32
+        SetLastError(ERROR_ACCESS_DENIED);
+#else
+        errno = EACCES;
+#endif
+        return kNoFile;
+    }
+#ifdef _WIN32
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t unique[16];
+        _snwprintf(unique, 16, L".quarnel-%06X",
+                   (GetCurrentProcessId() * 7919u + GetTickCount() + ++counter * 104729u) & 0xFFFFFF);
+        name = folder / unique;
+        // CREATE_NEW fails on any existing name, a link included.
+        const HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return h;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+            SetLastError(code);
+            return kNoFile;
+        }
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return kNoFile;
+#else
+    // mkstemp opens with O_CREAT | O_EXCL, which fails on any existing name
+    // and never follows a link.
+    std::string pattern = (folder / ".quarnel-XXXXXX").string();
+    const int fd = mkstemp(pattern.data());
+    if (fd >= 0) name = pattern;
+    return fd;
+#endif
+}
+
+// Writes the bytes; a failure may leave part of them written, as a disk that
+// fills up does.
+bool writeBytes(TempFile f, const std::vector<std::uint8_t>& bytes) {
+    std::size_t total = bytes.size();
+    const bool fail = faultAt(SaveStep::Write);
+    if (fail) total /= 2;
+    std::size_t done = 0;
+    while (done < total) {
+#ifdef _WIN32
+        DWORD n = 0;
+        if (!WriteFile(f, bytes.data() + done, static_cast<DWORD>(total - done), &n, nullptr) || n == 0)
+            return false;
+#else
+        const ssize_t n = ::write(f, bytes.data() + done, total - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+#endif
+        done += static_cast<std::size_t>(n);
+    }
+    if (fail) {
+#ifdef _WIN32
+        SetLastError(ERROR_DISK_FULL);
+#else
+        errno = ENOSPC;
+#endif
+        return false;
+    }
+    return true;
+}
+
+bool flushToDisk(TempFile f) {
+    if (faultAt(SaveStep::Flush)) {
+#ifdef _WIN32
+        SetLastError(ERROR_WRITE_FAULT);
+#else
+        errno = EIO;
+#endif
+        return false;
+    }
+#ifdef _WIN32
+    return FlushFileBuffers(f) != 0;
+#else
+    return fsync(f) == 0;
+#endif
+}
+
+// Closes the file in every case; a failure means the bytes may not be there.
+bool closeFile(TempFile f) {
+#ifdef _WIN32
+    const bool closed = CloseHandle(f) != 0;
+#else
+    const bool closed = ::close(f) == 0;
+#endif
+    if (faultAt(SaveStep::Close)) {
+#ifdef _WIN32
+        SetLastError(ERROR_WRITE_FAULT);
+#else
+        errno = EIO;
+#endif
+        return false;
+    }
+    return closed;
+}
+
+// The system's reason for the last failed step.
+std::string lastFailure() {
+#ifdef _WIN32
+    return lastErrorText();
+#else
+    return errnoText(errno ? errno : EIO);
+#endif
+}
+
+// Moves the finished temporary file over the target and makes the move
+// itself durable.
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, bool targetExists,
                  std::string& error) {
     if (faultAt(SaveStep::Replace)) {
         error = errnoText(EACCES);
         return false;
     }
 #ifdef _WIN32
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (targetExists) {
+        // ReplaceFileW keeps the target's attributes, ACL and streams. A
+        // program that has just opened the new file (a virus scanner) makes
+        // it fail for a moment, so it is tried again briefly.
+        DWORD code = 0;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                             nullptr))
+                return true;
+            code = GetLastError();
+            if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION && code != ERROR_ACCESS_DENIED)
+                break;
+            Sleep(50);
+        }
+        // Where it is refused (file systems without it, a target that
+        // cannot take the replacement's place), a plain move is the fallback.
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        error = errorText(code);
+        return false;
+    }
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     error = lastErrorText();
     return false;
 #else
+    // The new file takes the old one's permissions; a new one gets what a
+    // plainly created file would get under the user's umask.
     struct stat st{};
-    if (stat(to.c_str(), &st) == 0) chmod(from.c_str(), st.st_mode & 07777);
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    error = errnoText(errno);
-    return false;
-#endif
-}
-
-bool flushToDisk(std::FILE* f) {
-    if (faultAt(SaveStep::Flush)) {
-        errno = EIO;
+    if (targetExists && stat(to.c_str(), &st) == 0) {
+        chmod(from.c_str(), st.st_mode & 07777);
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        chmod(from.c_str(), 0666 & ~mask);
+    }
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = errnoText(errno);
         return false;
     }
-    if (std::fflush(f) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
+    // The rename is only on the disk once the folder is.
+    std::filesystem::path folder = to.parent_path();
+    if (folder.empty()) folder = ".";
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir);
+        ::close(dir);
+    }
+    return true;
 #endif
-}
-
-std::FILE* createTemporary(const std::filesystem::path& path) {
-    if (faultAt(SaveStep::CreateTemporary)) {
-        errno = EACCES;
-        return nullptr;
-    }
-    return openFile(path, true);
-}
-
-// Writes the bytes; a failure may leave part of them written, as a disk that
-// fills up does.
-std::size_t writeBytes(std::FILE* f, const std::vector<std::uint8_t>& bytes) {
-    if (faultAt(SaveStep::Write)) {
-        const std::size_t part = std::fwrite(bytes.data(), 1, bytes.size() / 2, f);
-        errno = ENOSPC;
-        return part;
-    }
-    return std::fwrite(bytes.data(), 1, bytes.size(), f);
-}
-
-// Closes the file in every case; a failure means the bytes may not be there.
-bool closeFile(std::FILE* f) {
-    const bool closed = std::fclose(f) == 0;
-    if (faultAt(SaveStep::Close)) {
-        errno = EIO;
-        return false;
-    }
-    return closed;
 }
 
 }  // namespace
@@ -204,7 +372,7 @@ LoadOutcome loadImageFile(Image& image, const std::filesystem::path& path, Notic
         out.error = "it is a folder, not a file";
         return out;
     }
-    std::FILE* f = openFile(path, false);
+    std::FILE* f = openFile(path);
     if (!f) {
         out.error = errnoText(errno);
         return out;
@@ -243,39 +411,41 @@ SaveOutcome saveImageFile(Image& image, const std::filesystem::path& path,
     const std::vector<std::uint8_t> bytes = saveImageBytes(image, progress);
     out.checksum = storedChecksum(image);
 
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        out.error = "it is a folder, not a file";
-        return out;
-    }
-    if (isReadOnlyFile(path)) {
+    const std::filesystem::path target = followLinks(path, out.error);
+    if (target.empty()) return out;
+    out.error = notReplaceable(target);
+    if (!out.error.empty()) return out;
+    if (isReadOnlyFile(target)) {
         out.error = "the file is read-only";
         return out;
     }
-    std::filesystem::path temp = path;
-    temp += ".quarnel-save";
-    std::FILE* f = createTemporary(temp);
-    if (!f) {
-        out.error = errnoText(errno);
+    std::error_code ec;
+    const bool targetExists = std::filesystem::exists(std::filesystem::symlink_status(target, ec));
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+
+    std::filesystem::path temp;
+    const TempFile f = createTemporary(folder, temp);
+    if (f == kNoFile) {
+        out.error = lastFailure();
         return out;
     }
-    const std::size_t n = writeBytes(f, bytes);
-    int err = errno;
-    bool good = n == bytes.size();
+    bool good = writeBytes(f, bytes);
+    std::string error = good ? std::string() : lastFailure();
     if (good && !flushToDisk(f)) {
         good = false;
-        err = errno;
+        error = lastFailure();
     }
     if (!closeFile(f) && good) {
         good = false;
-        err = errno;
+        error = lastFailure();
     }
     if (!good) {
-        out.error = errnoText(err ? err : EIO);
+        out.error = error;
         std::filesystem::remove(temp, ec);
         return out;
     }
-    if (!replaceFile(temp, path, out.error)) {
+    if (!replaceFile(temp, target, targetExists, out.error)) {
         std::filesystem::remove(temp, ec);
         return out;
     }

@@ -70,8 +70,13 @@ struct SaveOutcome {
     std::uint16_t checksum = 0;
 };
 
-// Writes exactly 4096 bytes. The bytes go to a temporary file beside `path`
-// that then replaces it, so a failed save leaves any earlier file intact.
+// Writes exactly 4096 bytes. The bytes go to a temporary file beside the
+// target, created under a new unique name (never an existing file, never
+// through a link), flushed to the disk, and then moved over the target, so a
+// failed save leaves any earlier file intact. When `path` is a symbolic link
+// the file it leads to is replaced and the link kept. An existing target
+// that is not a regular file (a folder, device, pipe or socket) or that is
+// read-only is refused.
 SaveOutcome saveImageFile(Image& image, const std::filesystem::path& path,
                           const Progress& progress = {});
 

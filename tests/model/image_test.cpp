@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include "model/image.h"
@@ -12,6 +13,8 @@
 #include <windows.h>
 #else
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <csignal>
 #endif
@@ -234,7 +237,7 @@ TEST(Save, FailuresAreReportedAndKeepTheOldFile) {
     EXPECT_EQ(readFile(dir / "readonly.bin"), old);
     // No temporary file is left behind.
     for (const auto& entry : fs::directory_iterator(dir.path()))
-        EXPECT_EQ(entry.path().string().find(".quarnel-save"), std::string::npos) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".quarnel"), std::string::npos) << entry.path();
 }
 
 #ifndef _WIN32
@@ -256,7 +259,8 @@ TEST(Save, WriteFailureMidFileKeepsTheOldFile) {
     EXPECT_FALSE(out.ok);
     EXPECT_FALSE(out.error.empty());
     EXPECT_EQ(readFile(dir / "keep.bin"), old);
-    EXPECT_FALSE(fs::exists(dir / "keep.bin.quarnel-save"));
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename(), "keep.bin");
 }
 #else
 TEST(Save, LockedFileIsReportedAndKeepsTheOldFile) {
@@ -272,5 +276,119 @@ TEST(Save, LockedFileIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(out.ok);
     EXPECT_FALSE(out.error.empty());
     EXPECT_EQ(readFile(dir / "locked.bin"), old);
+}
+#endif
+
+#ifndef _WIN32
+// The temporary file of a save can neither be steered by a file or link
+// already there nor make a long name fail, and the target is replaced only
+// when it is a regular file; a link stays a link.
+TEST(SafeSave, TemporaryFileAndTargetCannotBeTurnedAgainstTheUser) {
+    struct Case {
+        const char* what;
+        std::string target;  // the name saved to, in the scratch folder
+        // Prepares the folder; "input.bin" holds the input's bytes.
+        void (*prepare)(const TempDir& dir, const std::string& target);
+        bool saves;
+        std::string refusal;  // part of the error when !saves
+        std::string written;  // the regular file that must receive the image
+    };
+    auto linkToInput = [](const TempDir& dir, const std::string& t) {
+        fs::create_symlink("input.bin", dir / (t + ".quarnel-save"));
+    };
+    auto usersFile = [](const TempDir& dir, const std::string& t) {
+        writeFile(dir / (t + ".quarnel-save"), {1, 2, 3});
+    };
+    auto fifo = [](const TempDir& dir, const std::string& t) { ASSERT_EQ(mkfifo((dir / t).c_str(), 0600), 0); };
+    auto linkToFifo = [](const TempDir& dir, const std::string& t) {
+        ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+        fs::create_symlink("pipe", dir / t);
+    };
+    auto linkChain = [](const TempDir& dir, const std::string& t) {
+        fs::create_directories(dir / "real");
+        writeFile(dir / "real" / "site.bin", std::vector<std::uint8_t>(100, 7));
+        fs::create_symlink("real/site.bin", dir / "middle");
+        fs::create_symlink(dir / "middle", dir / t);
+    };
+    auto dangling = [](const TempDir& dir, const std::string& t) { fs::create_symlink("new-file.bin", dir / t); };
+    auto loop = [](const TempDir& dir, const std::string& t) {
+        fs::create_symlink("b", dir / t);
+        fs::create_symlink(t, dir / "b");
+    };
+    auto nothing = [](const TempDir&, const std::string&) {};
+    const Case cases[] = {
+        {"a link at the old temporary name", "out.bin", linkToInput, true, "", "out.bin"},
+        {"a user's file at the old temporary name", "out.bin", usersFile, true, "", "out.bin"},
+        {"a 250-character name", std::string(246, 'n') + ".bin", nothing, true, "", std::string(246, 'n') + ".bin"},
+        {"a FIFO", "pipe.bin", fifo, false, "not a regular file", ""},
+        {"a link to a FIFO", "out.bin", linkToFifo, false, "not a regular file", ""},
+        {"a chain of links", "out.bin", linkChain, true, "", "real/site.bin"},
+        {"a dangling link", "out.bin", dangling, true, "", "new-file.bin"},
+        {"links in a circle", "out.bin", loop, false, "symbolic links", ""},
+    };
+    const std::vector<std::uint8_t> input(4096, 0x5A);
+    for (const Case& c : cases) {
+        TempDir dir;
+        writeFile(dir / "input.bin", input);
+        c.prepare(dir, c.target);
+        auto listing = [&] {
+            std::map<std::string, fs::file_type> entries;
+            for (const auto& e : fs::directory_iterator(dir.path()))
+                entries[e.path().filename().string()] = e.symlink_status().type();
+            return entries;
+        };
+        // Afterwards the folder holds what it held (links still links, a
+        // FIFO still a FIFO, no temporary file) plus the file saved, when it
+        // is new.
+        auto expected = listing();
+        const std::string top = fs::path(c.written).begin()->string();
+        if (c.saves && expected.count(top) == 0) expected[top] = fs::file_type::regular;
+        Image image = sampleImage();
+        const SaveOutcome out = saveImageFile(image, dir / c.target);
+        EXPECT_EQ(out.ok, c.saves) << c.what << ": " << out.error;
+        EXPECT_EQ(readFile(dir / "input.bin"), input) << c.what;
+        EXPECT_EQ(listing(), expected) << c.what;
+        if (c.saves) {
+            EXPECT_EQ(fs::symlink_status(dir / c.written).type(), fs::file_type::regular) << c.what;
+            EXPECT_EQ(readFile(dir / c.written), eprom(image)) << c.what;
+        } else {
+            EXPECT_NE(out.error.find(c.refusal), std::string::npos) << c.what << ": " << out.error;
+        }
+    }
+    // The user's file of the old temporary name is still there.
+    TempDir dir;
+    usersFile(dir, "out.bin");
+    Image image = sampleImage();
+    ASSERT_TRUE(saveImageFile(image, dir / "out.bin").ok);
+    EXPECT_EQ(readFile(dir / "out.bin.quarnel-save"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(SafeSave, DeviceNodesAreNeverReplaced) {
+    // A copy of /dev/null's node in the scratch folder (only root may make
+    // one): as root the rename would put a regular file in place of the
+    // device. The system's own nodes are never used, so that a failing test
+    // cannot destroy them.
+    TempDir dir;
+    const fs::path node = dir / "null";
+    if (mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "making a device node needs root";
+    fs::create_symlink("null", dir / "link-to-null");
+    for (const char* name : {"null", "link-to-null"}) {
+        Image image = sampleImage();
+        const SaveOutcome out = saveImageFile(image, dir / name);
+        EXPECT_FALSE(out.ok) << name;
+        EXPECT_NE(out.error.find("not a regular file"), std::string::npos) << name << ": " << out.error;
+        struct stat st {};
+        ASSERT_EQ(stat(node.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISCHR(st.st_mode)) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 2);
+}
+#else
+TEST(SafeSave, DevicesAreNeverReplaced) {
+    TempDir dir;
+    Image image = sampleImage();
+    const SaveOutcome out = saveImageFile(image, dir / "NUL");
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.error.find("not a regular file"), std::string::npos) << out.error;
 }
 #endif
