@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/diff_compare.h"
 #include "cli/loaded.h"
+#include "cli/show_json.h"
 
 namespace quarnel::cli {
 
@@ -107,7 +108,7 @@ void addDiff(CLI::App& app, int& status) {
         const ImageDifferences diff =
             compareImages(*a, *b, bandOption(opt->bands.rxBand), bandOption(opt->bands.txBand));
         if (opt->format == "json")
-            std::cout << diffJson(opt->a, opt->b, diff).dump(2) << "\n";
+            std::cout << jsonText(diffJson(opt->a, opt->b, diff)) << "\n";
         else
             diffText(diff, std::cout);
         status = diff.identical ? kOk : kCheckFailed;

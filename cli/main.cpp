@@ -1,5 +1,8 @@
 // quarnel-cli: inspect, verify, compare and script-edit codeplug images.
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
+#include <system_error>
 
 #include "cli/commands.h"
 
@@ -26,6 +29,15 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
+        return quarnel::cli::kUsage;
+    }
+    // Output that never arrived (a full disk, a closed pipe) is a failure,
+    // not a success with nothing said.
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int err = errno;
+        std::cerr << "quarnel-cli: standard output: cannot write: "
+                  << std::generic_category().message(err ? err : EIO) << "\n";
         return quarnel::cli::kUsage;
     }
     return status;

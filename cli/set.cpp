@@ -52,6 +52,10 @@ EditOutcome setFrequency(Image& image, std::size_t base, Direction d, const std:
             return refusal("\"" + value + "\" is not a frequency in MHz with at most six decimals");
         return storeFrequency(image, base, d, context.band(d), hz);
     }
+    // The editor's entry box takes at most 7 digits; more would be cut
+    // without a word.
+    if (value.size() > 7 && value.find_first_not_of("0123456789") == std::string::npos)
+        return refusal("\"" + value + "\" has more than 7 digits: the editor's entry takes at most 7");
     EditOutcome out = commitFrequencyEntry(image, base, d, context.band(d), value);
     if (out.status == EditStatus::Abandoned)
         return refusal("\"" + value + "\" has fewer than 5 digits: the editor abandons such an entry");
@@ -301,6 +305,14 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     std::vector<int> channels;
     if (!selectChannels(options, image, file, false, channels)) return kUsage;
 
+    // "all" of no channels would edit nothing and still report a save.
+    for (const auto& a : assignments) {
+        if (!a.field->header && channels.empty()) {
+            std::cerr << "quarnel-cli: " << file << ": " << a.field->name
+                      << ": the image has no channels (Modes is 0): nothing to edit\n";
+            return kRefused;
+        }
+    }
     const EditContext context{bandOption(options.rxBand), bandOption(options.txBand)};
     for (const auto& a : assignments) {
         if (a.field->header) {

@@ -78,7 +78,7 @@ void addShow(CLI::App& app, int& status) {
         const Band txBand = bandOption(opt->channels.txBand);
         const auto channels = decodeChannels(loaded->image, numbers, rxBand, txBand);
         if (opt->format == "json") {
-            std::cout << showDocument(*loaded, channels).dump(2) << "\n";
+            std::cout << jsonText(showDocument(*loaded, channels)) << "\n";
         } else if (opt->format == "csv") {
             channelsCsv(channels, std::cout);
         } else {

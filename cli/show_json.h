@@ -1,6 +1,7 @@
 // The JSON document of `show`, which `diff` compares too.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -13,5 +14,13 @@ namespace quarnel::cli {
 // The whole document: file, bytes_read, too_large, checksum, header, cw,
 // messages, channels (the views given, in their order) and problems.
 nlohmann::ordered_json showDocument(const LoadedImage& loaded, const std::vector<ChannelView>& channels);
+
+// A document as printed: indented by two, and bytes that are not UTF-8 (a
+// file name in another encoding, "M\xfcnchen.bin") become U+FFFD, so that
+// any name can be printed.
+template <class Json>
+std::string jsonText(const Json& document) {
+    return document.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace);
+}
 
 }  // namespace quarnel::cli

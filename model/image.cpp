@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -86,15 +87,9 @@ namespace {
 
 std::string errnoText(int err) { return std::generic_category().message(err); }
 
-std::FILE* openFile(const std::filesystem::path& path) {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
-}
+std::FILE* openFile(const std::filesystem::path& path) { return _wfopen(path.c_str(), L"rb"); }
 
-#ifdef _WIN32
 std::string errorText(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD n = FormatMessageW(
@@ -178,6 +173,17 @@ std::string notReplaceable(const std::filesystem::path& target) {
 #endif
 }
 
+// A failure the test seam makes, reported as the system reports its own.
+void fakeFailure(int posixError) {
+#ifdef _WIN32
+    SetLastError(posixError == ENOSPC   ? ERROR_DISK_FULL
+                 : posixError == EACCES ? ERROR_ACCESS_DENIED
+                                        : ERROR_WRITE_FAULT);
+#else
+    errno = posixError;
+#endif
+}
+
 // The temporary file beside the target, created under a name of its own
 // that did not exist before: never an existing file, never through a link.
 // Its name is short, so that it fits wherever the target's name fits.
@@ -191,11 +197,7 @@ const TempFile kNoFile = -1;
 
 TempFile createTemporary(const std::filesystem::path& folder, std::filesystem::path& name) {
     if (faultAt(SaveStep::CreateTemporary)) {
-#ifdef _WIN32
-        SetLastError(ERROR_ACCESS_DENIED);
-#else
-        errno = EACCES;
-#endif
+        fakeFailure(EACCES);
         return kNoFile;
     }
 #ifdef _WIN32
@@ -250,11 +252,7 @@ bool writeBytes(TempFile f, const std::vector<std::uint8_t>& bytes) {
         done += static_cast<std::size_t>(n);
     }
     if (fail) {
-#ifdef _WIN32
-        SetLastError(ERROR_DISK_FULL);
-#else
-        errno = ENOSPC;
-#endif
+        fakeFailure(ENOSPC);
         return false;
     }
     return true;
@@ -262,11 +260,7 @@ bool writeBytes(TempFile f, const std::vector<std::uint8_t>& bytes) {
 
 bool flushToDisk(TempFile f) {
     if (faultAt(SaveStep::Flush)) {
-#ifdef _WIN32
-        SetLastError(ERROR_WRITE_FAULT);
-#else
-        errno = EIO;
-#endif
+        fakeFailure(EIO);
         return false;
     }
 #ifdef _WIN32
@@ -284,11 +278,7 @@ bool closeFile(TempFile f) {
     const bool closed = ::close(f) == 0;
 #endif
     if (faultAt(SaveStep::Close)) {
-#ifdef _WIN32
-        SetLastError(ERROR_WRITE_FAULT);
-#else
-        errno = EIO;
-#endif
+        fakeFailure(EIO);
         return false;
     }
     return closed;
@@ -364,15 +354,51 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 
 }  // namespace
 
+#ifndef _WIN32
+// Opens `path` for reading without ever blocking: a FIFO with no writer, a
+// terminal or a socket would stop the program for good, so only regular
+// files and character devices with bytes ready (such as /dev/zero) are read.
+// Returns -1 with `error` set otherwise.
+int openForReading(const std::filesystem::path& path, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errnoText(errno);
+        return -1;
+    }
+    struct stat st{};
+    if (fstat(fd, &st) != 0) {
+        error = errnoText(errno);
+    } else if (S_ISDIR(st.st_mode)) {
+        error = "it is a folder, not a file";
+    } else if (S_ISCHR(st.st_mode)) {
+        pollfd ready{fd, POLLIN, 0};
+        if (poll(&ready, 1, 0) != 1 || !(ready.revents & POLLIN)) error = "it is a device with nothing to read";
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "it is a pipe, socket or device, not a file";
+    }
+    if (error.empty() && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) return fd;
+    if (error.empty()) error = errnoText(errno);
+    ::close(fd);
+    return -1;
+}
+#endif
+
 LoadOutcome loadImageFile(Image& image, const std::filesystem::path& path, NoticeSink& notices,
                           const Progress& progress) {
     LoadOutcome out;
+#ifdef _WIN32
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         out.error = "it is a folder, not a file";
         return out;
     }
     std::FILE* f = openFile(path);
+#else
+    const int fd = openForReading(path, out.error);
+    if (fd < 0) return out;
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) ::close(fd);
+#endif
     if (!f) {
         out.error = errnoText(errno);
         return out;
