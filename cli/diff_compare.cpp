@@ -10,6 +10,7 @@
 #include "model/cw_messages.h"
 #include "model/layout.h"
 #include "model/tones.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -169,12 +170,6 @@ Json lookup(const std::vector<std::pair<std::string, Json>>& values, const std::
     for (const auto& [p, v] : values)
         if (p == path) return v;
     return Json(nullptr);
-}
-
-std::string trimmed(std::string text) {
-    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 // What the editor shows for a drop-down position or priority level: the

@@ -11,6 +11,7 @@
 #include "model/channel_view.h"
 #include "model/edits.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

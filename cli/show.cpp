@@ -9,6 +9,7 @@
 #include "cli/show_cw.h"
 #include "cli/show_json.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

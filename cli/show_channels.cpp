@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/choices.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -126,12 +127,6 @@ std::string priorityText(const PriorityView& p) {
 std::string timeoutText(int item) { return item == 0 ? "-" : std::to_string(timeoutItemSeconds(item)); }
 
 // ---- CSV columns: the values as the editor's controls show them -----------
-
-std::string trimmed(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string yesNo(bool on) { return on ? "yes" : "no"; }
 

@@ -1,6 +1,7 @@
 #include "model/channel_view.h"
 
 #include "model/notice.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 

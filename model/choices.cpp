@@ -2,6 +2,7 @@
 
 #include "model/layout.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 

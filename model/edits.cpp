@@ -2,6 +2,7 @@
 
 #include "model/channel_view.h"
 #include "model/cw_messages.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 

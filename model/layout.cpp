@@ -1,7 +1,7 @@
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace quarnel {
 
@@ -240,16 +240,6 @@ AreaBounds cwArea(const Image& image) {
     out.inside = out.end <= kEpromSize;
     return out;
 }
-
-namespace {
-
-std::string hex4(unsigned v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", v & 0xFFFF);
-    return buf;
-}
-
-}  // namespace
 
 std::vector<std::string> layoutProblems(const Image& image) {
     std::vector<std::string> out;

@@ -13,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
