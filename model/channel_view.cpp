@@ -87,18 +87,18 @@ PriorityView priorityUpdate(int repeater, int local, int wireline) {
 
 HeaderView headerView(const Image& image, NoticeSink& notices) {
     HeaderView h;
-    // 2.-3. The header labels.
+    // The channel count and version labels.
     h.modes = static_cast<int>(readField(image, Field::Modes));
     h.channelCountText = labelled("Total Number of Channels: ", h.modes - 1);
     h.versionText = labelled("Codeplug Version byte: ", readField(image, Field::VersionByte));
-    // 8. (header part) The header drop-downs.
+    // The header drop-downs.
     h.idTimerItem = idTimerItem(image);
     h.cwSpeedItem = cwSpeedItem(image);
     const int rekey = rekeyDelayItem(image);
     const int toneStart = toneStartDelayItem(image);
     if (rekey >= 0) h.rekeyDelayItem = rekey;
     if (toneStart >= 0) h.toneStartDelayItem = toneStart;
-    // 9. The CW messages; a negative span raises "CW address error".
+    // The CW messages; a negative span raises "CW address error".
     h.cw = countMessages(image, notices);
     h.cwCountText = labelled("CW Messages: ", h.cw.count);
     h.cwMessages = decodeMessages(image, h.cw);
@@ -110,13 +110,13 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     const int n = request.channel;
     v.channel = n;
 
-    // 1. Channel count and channel base.
+    // The channel base.
     const ChannelLocation location = channelBase(image, n);
     CwStepNotices headerNotices(v.notices);
     v.header = headerView(image, headerNotices);
     const HeaderView& h = v.header;
 
-    // 4. The title; the tune channel is the last one.
+    // The title; the tune channel is the last one.
     v.tuneChannel = n == h.modes;
     v.title = v.tuneChannel ? "Tune Channel" : labelled("Channel ", n);
 
@@ -128,7 +128,7 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     const std::size_t base = location.base;
     v.base = base;
 
-    // 6.-7. Receiver Ctrl and Rpt Ctrl.
+    // Receiver Ctrl and Rpt Ctrl.
     v.rxControl = {bit(image, Field::RxControlCarrier, base), bit(image, Field::RxControlCode, base),
                    bit(image, Field::RxControlAuxilary, base)};
     v.repeaterActivate = {bit(image, Field::ActivateCarrier, base), bit(image, Field::ActivateCode, base),
@@ -136,42 +136,42 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     v.repeaterHold = {bit(image, Field::HoldCarrier, base), bit(image, Field::HoldCode, base),
                       bit(image, Field::HoldAuxilary, base)};
 
-    // 10. Transmit timers.
+    // Transmit timers.
     v.wirelineTimerItem = lineTimeoutItem(image, base);
     v.localTimerItem = localTimeoutItem(image, base);
     v.repeaterTimerItem = repeaterTimeoutItem(image, base);
     v.dropoutItem = dropoutItem(image, base);
 
-    // 11. Transmit priority (the highlight is the priority update's, step 20).
+    // Transmit priority (the highlight is the priority update's).
     const int repeater = priorityLevel(image, base, PriorityPath::Repeater);
     const int local = priorityLevel(image, base, PriorityPath::Local);
     const int wireline = priorityLevel(image, base, PriorityPath::Wireline);
 
-    // 12. ID/Alarm Ctrl.
+    // ID/Alarm Ctrl.
     v.cwIdEnable = bit(image, Field::CwIdEnable, base);
     v.plDplWithId = bit(image, Field::PlWithId, base);
     v.idDuringActivity = bit(image, Field::IdDuringActivity, base);
 
-    // 13.-15. The three frequencies and their references.
+    // The three frequencies and their references.
     v.rx = frequencyView(image, base, Direction::Receive, request.rxBand);
     v.tx = frequencyView(image, base, Direction::Transmit, request.txBand);
     v.idle = frequencyView(image, base, Direction::Idle, request.txBand);
 
-    // 16.-17. Receive code first, then transmit, each raising its own notice.
+    // Receive code first, then transmit, each raising its own notice.
     v.rxCode = codeView(image, base, Direction::Receive, v.notices);
     v.txCode = codeView(image, base, Direction::Transmit, v.notices);
 
-    // 18. Alarms and audio.
+    // Alarms and audio.
     v.muteOnWireline = bit(image, Field::AlarmMuteOnWireline, base);
     v.enableOverAir = bit(image, Field::AlarmEnableOverAir, base);
     v.repeaterAudio = bit(image, Field::RepeaterAudio, base);
     v.localMicAudio = bit(image, Field::LocalMicAudio, base);
 
-    // 19. CW ID Select.
+    // CW ID Select.
     const int message = cwMessageItem(image, base);
     if (message < h.cw.count) v.cwMessageItem = message;
 
-    // 20. The priority update.
+    // The priority update.
     v.priority = priorityUpdate(repeater, local, wireline);
     return v;
 }

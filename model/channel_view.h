@@ -55,7 +55,8 @@ struct ChannelViewRequest {
     Band txBand = Band::Uhf;  // reads the transmit and idle words
 };
 
-// Labels 942, 943 and 946, the four header drop-downs and the CW message list.
+// The header part of the display: the channel count, version and CW message
+// count texts, the four header drop-downs and the CW message list.
 struct HeaderView {
     int modes = 0;
     std::string channelCountText;  // "Total Number of Channels:  15" (Modes - 1)
@@ -102,9 +103,9 @@ struct PriorityView {
     int repeater = 0;  // 0 Disabled, 1 Highest, 2 Middle, 3 Lowest
     int local = 0;
     int wireline = 0;
-    bool repeaterConflict = false;  // label 1701 highlighted
-    bool wirelineConflict = false;  // label 1702
-    bool localConflict = false;     // label 1703
+    bool repeaterConflict = false;  // the path's label is highlighted
+    bool wirelineConflict = false;
+    bool localConflict = false;
     std::uint8_t byte = 0;          // TX Priority as the priority update writes it
 };
 
@@ -152,8 +153,8 @@ struct ChannelView {
     // index is at or beyond the message count.
     std::optional<int> cwMessageItem;
 
-    // In the order the display raises them: "CW address error" (step 9),
-    // then the receive and the transmit code not found (steps 16, 17).
+    // In the order the display raises them: "CW address error" (the CW
+    // message step), then the receive and the transmit code not found.
     std::vector<ViewNotice> notices;
 
     bool priorityRewritten = false;  // displayChannel changed TX Priority
@@ -161,7 +162,7 @@ struct ChannelView {
     bool ok() const { return error == LayoutError::None; }
 };
 
-// The header part of the display: labels 942, 943 and 946, the header
+// The header part of the display: the count and version labels, the header
 // drop-downs and the CW message list. "CW address error" goes to `notices`.
 HeaderView headerView(const Image& image, NoticeSink& notices);
 

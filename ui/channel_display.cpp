@@ -205,8 +205,8 @@ void writeTitle(ProgramState& state, const ChannelView& view) {
     redraw(state, ids::kChannelTitle);
 }
 
-// Step 5 clears selections and checks that the later steps set again. While
-// no message box comes between (the usual case) nobody can see them
+// The display clears selections and checks that its later steps set again.
+// While no message box comes between (the usual case) nobody can see them
 // cleared, so they go straight to what the later steps make of them, and
 // those that do not change are not touched. With a box, the steps run as
 // they stand, and the box shows the window as they have left it.
