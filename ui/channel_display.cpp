@@ -67,30 +67,30 @@ struct CheckBoxRow {
 
 // Receiver Ctrl and Rpt Ctrl.
 const CheckBoxRow kControlChecks[] = {
-    {ids::kRxControlCarrier, [](const ChannelView& v) { return v.rxControl.carrier; }},
-    {ids::kRxControlAuxilary, [](const ChannelView& v) { return v.rxControl.auxilary; }},
-    {ids::kRxControlCode, [](const ChannelView& v) { return v.rxControl.code; }},
+    {ids::kRxControlCarrier, [](const ChannelView& v) { return v.checked(Value::RxControlCarrier); }},
+    {ids::kRxControlAuxiliary, [](const ChannelView& v) { return v.checked(Value::RxControlAuxiliary); }},
+    {ids::kRxControlCode, [](const ChannelView& v) { return v.checked(Value::RxControlCode); }},
 };
 const CheckBoxRow kRepeaterChecks[] = {
-    {ids::kActivateCarrier, [](const ChannelView& v) { return v.repeaterActivate.carrier; }},
-    {ids::kActivateAuxilary, [](const ChannelView& v) { return v.repeaterActivate.auxilary; }},
-    {ids::kActivateCode, [](const ChannelView& v) { return v.repeaterActivate.code; }},
-    {ids::kHoldCarrier, [](const ChannelView& v) { return v.repeaterHold.carrier; }},
-    {ids::kHoldAuxilary, [](const ChannelView& v) { return v.repeaterHold.auxilary; }},
-    {ids::kHoldCode, [](const ChannelView& v) { return v.repeaterHold.code; }},
+    {ids::kActivateCarrier, [](const ChannelView& v) { return v.checked(Value::ActivateCarrier); }},
+    {ids::kActivateAuxiliary, [](const ChannelView& v) { return v.checked(Value::ActivateAuxiliary); }},
+    {ids::kActivateCode, [](const ChannelView& v) { return v.checked(Value::ActivateCode); }},
+    {ids::kHoldCarrier, [](const ChannelView& v) { return v.checked(Value::HoldCarrier); }},
+    {ids::kHoldAuxiliary, [](const ChannelView& v) { return v.checked(Value::HoldAuxiliary); }},
+    {ids::kHoldCode, [](const ChannelView& v) { return v.checked(Value::HoldCode); }},
 };
 // ID/Alarm Ctrl.
 const CheckBoxRow kIdChecks[] = {
-    {ids::kCwIdEnable, [](const ChannelView& v) { return v.cwIdEnable; }},
-    {ids::kPlDplWithId, [](const ChannelView& v) { return v.plDplWithId; }},
-    {ids::kIdDuringActivity, [](const ChannelView& v) { return v.idDuringActivity; }},
+    {ids::kCwIdEnable, [](const ChannelView& v) { return v.checked(Value::CwIdEnable); }},
+    {ids::kPlDplWithId, [](const ChannelView& v) { return v.checked(Value::PlDplWithId); }},
+    {ids::kIdDuringActivity, [](const ChannelView& v) { return v.checked(Value::IdDuringActivity); }},
 };
 // Alarms and audio; "Wireline Audio" is never checked.
 const CheckBoxRow kAlarmAudioChecks[] = {
-    {ids::kMuteOnWireline, [](const ChannelView& v) { return v.muteOnWireline; }},
-    {ids::kEnableOverAir, [](const ChannelView& v) { return v.enableOverAir; }},
-    {ids::kRepeaterAudio, [](const ChannelView& v) { return v.repeaterAudio; }},
-    {ids::kLocalMicAudio, [](const ChannelView& v) { return v.localMicAudio; }},
+    {ids::kMuteOnWireline, [](const ChannelView& v) { return v.checked(Value::AlarmMuteOnWireline); }},
+    {ids::kEnableOverAir, [](const ChannelView& v) { return v.checked(Value::AlarmEnableOverAir); }},
+    {ids::kRepeaterAudio, [](const ChannelView& v) { return v.checked(Value::RepeaterAudio); }},
+    {ids::kLocalMicAudio, [](const ChannelView& v) { return v.checked(Value::LocalMicAudio); }},
 };
 
 template <std::size_t N>
@@ -232,11 +232,10 @@ void writeRptCtrl(ProgramState& state, const ChannelView& view) {
 }
 
 void writeHeaderLists(ProgramState& state, const ChannelView& view) {
-    const HeaderView& h = view.header;
-    select(state, ids::kIdTimer, h.idTimerItem);
-    select(state, ids::kCwSpeed, h.cwSpeedItem);
-    select(state, ids::kRekeyDelay, h.rekeyDelayItem);
-    select(state, ids::kToneStartDelay, h.toneStartDelayItem);
+    select(state, ids::kIdTimer, view.item(Value::IdTimer));
+    select(state, ids::kCwSpeed, view.item(Value::CwSpeed));
+    select(state, ids::kRekeyDelay, view.item(Value::RekeyDelay));
+    select(state, ids::kToneStartDelay, view.item(Value::ToneStartDelay));
 }
 
 // The list is emptied before "CW address error" is shown, the count and the
@@ -273,11 +272,10 @@ void writeCwMessages(ProgramState& state, const ChannelView& view) {
 
 // Without a record the timer lists show no selection rather than "None".
 void writeTimers(ProgramState& state, const ChannelView& view) {
-    auto item = [&view](int value) { return view.ok() ? std::optional<int>(value) : std::nullopt; };
-    select(state, ids::kWirelineTimer, item(view.wirelineTimerItem));
-    select(state, ids::kLocalMicTimer, item(view.localTimerItem));
-    select(state, ids::kRepeaterTimer, item(view.repeaterTimerItem));
-    select(state, ids::kDropoutDelay, item(view.dropoutItem));
+    select(state, ids::kWirelineTimer, view.item(Value::WirelineTimer));
+    select(state, ids::kLocalMicTimer, view.item(Value::LocalTimer));
+    select(state, ids::kRepeaterTimer, view.item(Value::RepeaterTimer));
+    select(state, ids::kDropoutDelay, view.item(Value::Dropout));
 }
 
 void writePriorityOptions(ProgramState& state, const ChannelView& view) {
@@ -331,7 +329,7 @@ void writeAlarmsAudio(ProgramState& state, const ChannelView& view) {
 }
 
 void writeCwIdSelect(ProgramState& state, const ChannelView& view) {
-    select(state, ids::kCwMessageList, view.cwMessageItem);
+    select(state, ids::kCwMessageList, view.item(Value::CwMessage));
 }
 
 // TX Priority itself was rewritten with the view; here the labels follow

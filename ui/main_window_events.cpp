@@ -28,47 +28,47 @@ constexpr UINT kTaskBoxStyle = MB_TASKMODAL | MB_SETFOREGROUND;
 // Each check box owns one bit of the channel record; the model knows which.
 struct CheckBoxRow {
     int id;
-    CheckBox box;
+    Value box;
 };
 
 const CheckBoxRow kCheckBoxes[] = {
-    {ids::kRxInvertDpl, CheckBox::RxInvertDpl},
-    {ids::kTxInvertDpl, CheckBox::TxInvertDpl},
-    {ids::kCwIdEnable, CheckBox::CwIdEnable},
-    {ids::kPlDplWithId, CheckBox::PlDplWithId},
-    {ids::kIdDuringActivity, CheckBox::IdDuringActivity},
-    {ids::kRxControlCarrier, CheckBox::RxControlCarrier},
-    {ids::kRxControlCode, CheckBox::RxControlCode},
-    {ids::kRxControlAuxilary, CheckBox::RxControlAuxilary},
-    {ids::kActivateCarrier, CheckBox::ActivateCarrier},
-    {ids::kActivateCode, CheckBox::ActivateCode},
-    {ids::kActivateAuxilary, CheckBox::ActivateAuxilary},
-    {ids::kHoldCarrier, CheckBox::HoldCarrier},
-    {ids::kHoldCode, CheckBox::HoldCode},
-    {ids::kHoldAuxilary, CheckBox::HoldAuxilary},
-    {ids::kMuteOnWireline, CheckBox::AlarmMuteOnWireline},
-    {ids::kEnableOverAir, CheckBox::AlarmEnableOverAir},
-    {ids::kRepeaterAudio, CheckBox::RepeaterAudio},
-    {ids::kLocalMicAudio, CheckBox::LocalMicAudio},
+    {ids::kRxInvertDpl, Value::RxInvertDpl},
+    {ids::kTxInvertDpl, Value::TxInvertDpl},
+    {ids::kCwIdEnable, Value::CwIdEnable},
+    {ids::kPlDplWithId, Value::PlDplWithId},
+    {ids::kIdDuringActivity, Value::IdDuringActivity},
+    {ids::kRxControlCarrier, Value::RxControlCarrier},
+    {ids::kRxControlCode, Value::RxControlCode},
+    {ids::kRxControlAuxiliary, Value::RxControlAuxiliary},
+    {ids::kActivateCarrier, Value::ActivateCarrier},
+    {ids::kActivateCode, Value::ActivateCode},
+    {ids::kActivateAuxiliary, Value::ActivateAuxiliary},
+    {ids::kHoldCarrier, Value::HoldCarrier},
+    {ids::kHoldCode, Value::HoldCode},
+    {ids::kHoldAuxiliary, Value::HoldAuxiliary},
+    {ids::kMuteOnWireline, Value::AlarmMuteOnWireline},
+    {ids::kEnableOverAir, Value::AlarmEnableOverAir},
+    {ids::kRepeaterAudio, Value::RepeaterAudio},
+    {ids::kLocalMicAudio, Value::LocalMicAudio},
     // "Wireline Audio" is disabled from the start and has no bit.
 };
 
 // The drop-downs with fixed choices and the field each position goes to.
 struct FixedChoiceRow {
     int id;
-    DropDown list;
+    Value list;
 };
 
 const FixedChoiceRow kFixedChoices[] = {
-    {ids::kCwMessageList, DropDown::CwMessage},
-    {ids::kWirelineTimer, DropDown::WirelineTimer},
-    {ids::kRepeaterTimer, DropDown::RepeaterTimer},
-    {ids::kLocalMicTimer, DropDown::LocalTimer},
-    {ids::kDropoutDelay, DropDown::Dropout},
-    {ids::kCwSpeed, DropDown::CwSpeed},
-    {ids::kIdTimer, DropDown::IdTimer},
-    {ids::kRekeyDelay, DropDown::RekeyDelay},
-    {ids::kToneStartDelay, DropDown::ToneStartDelay},
+    {ids::kCwMessageList, Value::CwMessage},
+    {ids::kWirelineTimer, Value::WirelineTimer},
+    {ids::kRepeaterTimer, Value::RepeaterTimer},
+    {ids::kLocalMicTimer, Value::LocalTimer},
+    {ids::kDropoutDelay, Value::Dropout},
+    {ids::kCwSpeed, Value::CwSpeed},
+    {ids::kIdTimer, Value::IdTimer},
+    {ids::kRekeyDelay, Value::RekeyDelay},
+    {ids::kToneStartDelay, Value::ToneStartDelay},
 };
 
 // The band options: the selection each sets and the notice it leaves in the
@@ -297,7 +297,7 @@ bool OnFixedChoice(ProgramState& state, int id, int code) {
     if (item == CB_ERR) return true;
     std::size_t base = 0;
     // The header lists store into the header, which every image has.
-    if (!isHeaderDropDown(row->list) && !editableRecord(state, base)) return true;
+    if (!valueSpec(row->list).header() && !editableRecord(state, base)) return true;
     finishEdit(state, chooseDropDownItem(state.image, base, row->list, item));
     return true;
 }
