@@ -11,7 +11,7 @@
 #include "model/notice.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
-#include "ui/main_window.h"
+#include "ui/main_controls.h"
 #include "ui/text.h"
 #include "model/text_forms.h"
 
