@@ -351,8 +351,9 @@ std::string fieldsHelp() {
         text += name + valueForms(row) + (row.header() ? "  [header]" : "") + "\n";
     }
     return text +
-           "A value not in its list, an unknown tone or DPL code, a message index beyond the\n"
-           "message count or a frequency the radio cannot hold exits 3; nothing is written then.";
+           "auxiliary is taken for auxilary. A value not in its list, an unknown tone or DPL\n"
+           "code, a message index beyond the message count or a frequency the radio cannot\n"
+           "hold exits 3; nothing is written then.";
 }
 
 }  // namespace

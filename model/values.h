@@ -264,8 +264,8 @@ static_assert(rowsComplete(), "one row per value, in enumerator order, with uniq
 constexpr const ValueSpec (&valueTable())[kValueCount] { return value_rows::kRows; }
 constexpr const ValueSpec& valueSpec(Value value) { return value_rows::kRows[valueIndex(value)]; }
 
-// The row `set` names `key`: the table's key, or the same with `auxiliary`
-// spelt so for `auxilary`; nullptr when no row has it.
+// The row whose key is `key`, the usual spelling `auxiliary` read as the
+// keys' `auxilary`; nullptr when no row has it.
 const ValueSpec* valueOfKey(std::string_view key);
 
 // Whether the check box of Bit value `value` reads as checked for the record
