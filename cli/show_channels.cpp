@@ -1,6 +1,7 @@
 #include "cli/show_channels.h"
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -17,13 +18,21 @@ using Json = nlohmann::ordered_json;
 
 Json itemJson(const std::optional<int>& item) { return item ? Json(*item) : Json(nullptr); }
 
-const char* codeTypeKey(CodeType type) {
+// The caption of the code-type option ("Carrier", "PL", "DPL").
+const char* codeTypeCaption(CodeType type) {
     switch (type) {
-    case CodeType::Carrier: return "carrier";
-    case CodeType::Pl: return "pl";
-    case CodeType::Dpl: return "dpl";
+    case CodeType::Carrier: return "Carrier";
+    case CodeType::Pl: return "PL";
+    case CodeType::Dpl: return "DPL";
     }
-    return "carrier";
+    return "Carrier";
+}
+
+// The JSON form of a code type: its caption in small letters.
+std::string codeTypeKey(CodeType type) {
+    std::string key = codeTypeCaption(type);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
 }
 
 // The objects of a channel, in the order the JSON document has them.
@@ -169,15 +178,6 @@ std::string timeoutsText(const ChannelView& v) {
 // ---- CSV columns: the values as the editor's controls show them -----------
 
 std::string yesNo(bool on) { return on ? "yes" : "no"; }
-
-const char* codeTypeCaption(CodeType type) {
-    switch (type) {
-    case CodeType::Carrier: return "Carrier";
-    case CodeType::Pl: return "PL";
-    case CodeType::Dpl: return "DPL";
-    }
-    return "Carrier";
-}
 
 // The tone or code drop-down's selection: empty for Carrier and for a code
 // the tables do not hold (the channel's notices then name it).

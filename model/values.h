@@ -75,12 +75,25 @@ struct ValueSpec {
                           // code; Field::Count for the other kinds
     bool storedInverted;  // Bit: the bit is 0 when the box is checked
     ChoiceList list;      // Choice, Timer: the list it offers
-    int (*item)(const Image& image, std::size_t base);          // Choice, Timer
-    void (*setItem)(Image& image, std::size_t base, int item);  // Choice, Timer
+    int (*recordItem)(const Image& image, std::size_t base);          // record lists
+    void (*setRecordItem)(Image& image, std::size_t base, int item);  // record lists
+    int (*headerItem)(const Image& image);                            // header lists
+    void (*setHeaderItem)(Image& image, int item);                    // header lists
     PriorityPath path;    // Priority
     Direction direction;  // Frequency, Code, and the "Invert DPL" bits
 
     bool header() const { return fieldSpec(written).area == Area::Header; }
+    // Choice, Timer: the item the list selects, and choosing one; header
+    // lists ignore `base`.
+    int item(const Image& image, std::size_t base) const {
+        return headerItem ? headerItem(image) : recordItem(image, base);
+    }
+    void setItem(Image& image, std::size_t base, int chosen) const {
+        if (setHeaderItem)
+            setHeaderItem(image, chosen);
+        else
+            setRecordItem(image, base, chosen);
+    }
     bool dropDown() const { return kind == ValueKind::Choice || kind == ValueKind::Timer; }
     // The two "Invert DPL" boxes: the bits the code steps show, enabled with DPL only.
     bool invertsDpl() const {
@@ -90,24 +103,13 @@ struct ValueSpec {
 
 namespace value_rows {
 
-// The header lists' item accessors in the shape of the record ones (the
-// base is not used).
-int headerIdTimerItem(const Image& image, std::size_t base);
-void setHeaderIdTimerItem(Image& image, std::size_t base, int item);
-int headerCwSpeedItem(const Image& image, std::size_t base);
-void setHeaderCwSpeedItem(Image& image, std::size_t base, int item);
-int headerRekeyDelayItem(const Image& image, std::size_t base);
-void setHeaderRekeyDelayItem(Image& image, std::size_t base, int item);
-int headerToneStartDelayItem(const Image& image, std::size_t base);
-void setHeaderToneStartDelayItem(Image& image, std::size_t base, int item);
-
 constexpr ValueFields one(Field f) { return {f, Field::Count, Field::Count, Field::Count}; }
 
 constexpr ValueSpec bit(Value v, const char* key, const char* json, const char* column,
                         const char* caption, char letter, DisplayStep step, Field field,
                         bool storedInverted = false, Direction direction = Direction::Receive) {
     return {v, ValueKind::Bit, key, json, column, caption, "", letter, step, one(field), field,
-            Field::Count, storedInverted, ChoiceList::Timer, nullptr, nullptr,
+            Field::Count, storedInverted, ChoiceList::Timer, nullptr, nullptr, nullptr, nullptr,
             PriorityPath::Repeater, direction};
 }
 
@@ -117,28 +119,36 @@ constexpr ValueSpec choice(Value v, ValueKind kind, const char* key, const char*
                            int (*item)(const Image&, std::size_t),
                            void (*setItem)(Image&, std::size_t, int)) {
     return {v, kind, key, json, column, caption, name, letter, step, one(shown), written, Field::Count,
-            false, list, item, setItem, PriorityPath::Repeater, Direction::Receive};
+            false, list, item, setItem, nullptr, nullptr, PriorityPath::Repeater, Direction::Receive};
+}
+
+constexpr ValueSpec headerChoice(Value v, const char* key, const char* json, const char* caption,
+                                 const char* name, Field shown, Field written, ChoiceList list,
+                                 int (*item)(const Image&), void (*setItem)(Image&, int)) {
+    return {v, ValueKind::Choice, key, json, "", caption, name, ' ', DisplayStep::HeaderLists,
+            one(shown), written, Field::Count, false, list, nullptr, nullptr, item, setItem,
+            PriorityPath::Repeater, Direction::Receive};
 }
 
 constexpr ValueSpec priority(Value v, const char* key, const char* json, const char* column,
                              const char* caption, char letter, Field field, PriorityPath path) {
     return {v, ValueKind::Priority, key, json, column, caption, "", letter, DisplayStep::Priority,
             one(field), Field::TxPriority, Field::Count, false, ChoiceList::Timer, nullptr,
-            nullptr, path, Direction::Receive};
+            nullptr, nullptr, nullptr, path, Direction::Receive};
 }
 
 constexpr ValueSpec frequency(Value v, const char* key, const char* json, const char* column,
                               const char* caption, DisplayStep step, ValueFields fields,
                               Field word, Field reference, Direction direction) {
     return {v, ValueKind::Frequency, key, json, column, caption, "", ' ', step, fields, word,
-            reference, false, ChoiceList::Timer, nullptr, nullptr, PriorityPath::Repeater,
-            direction};
+            reference, false, ChoiceList::Timer, nullptr, nullptr, nullptr, nullptr,
+            PriorityPath::Repeater, direction};
 }
 
 constexpr ValueSpec code(Value v, const char* key, const char* json, const char* column,
                          DisplayStep step, ValueFields fields, Field stored, Direction direction) {
     return {v, ValueKind::Code, key, json, column, "", "", ' ', step, fields, stored, stored, false,
-            ChoiceList::Timer, nullptr, nullptr, PriorityPath::Repeater, direction};
+            ChoiceList::Timer, nullptr, nullptr, nullptr, nullptr, PriorityPath::Repeater, direction};
 }
 
 using D = DisplayStep;
@@ -222,18 +232,16 @@ inline constexpr ValueSpec kRows[] = {
     bit(Value::LocalMicAudio, "audio.local-mic", "audio.local_mic", "local_mic_audio",
         "Local Mic Audio", 'L', D::AlarmsAudio, F::LocalMicAudio),
 
-    choice(Value::IdTimer, K::Choice, "id-timer", "header.id_timer_item", "", "ID Timer (minutes)",
-           "ID timer", ' ', D::HeaderLists, F::IdTimer, F::IdTimeByte, ChoiceList::IdTimer,
-           headerIdTimerItem, setHeaderIdTimerItem),
-    choice(Value::CwSpeed, K::Choice, "cw-speed", "header.cw_speed_item", "", "CW Speed (WPM)", "CW speed", ' ',
-           D::HeaderLists, F::Speed, F::Speed, ChoiceList::CwSpeed,
-           headerCwSpeedItem, setHeaderCwSpeedItem),
-    choice(Value::RekeyDelay, K::Choice, "rekey-delay", "header.rekey_delay_item", "",
-           "Re-Key Delay (mS)", "re-key delay", ' ', D::HeaderLists, F::IdDelay, F::IdDelay, ChoiceList::Delay,
-           headerRekeyDelayItem, setHeaderRekeyDelayItem),
-    choice(Value::ToneStartDelay, K::Choice, "tone-delay", "header.tone_start_delay_item", "",
-           "Tone Start Delay (mS)", "tone start delay", ' ', D::HeaderLists, F::CwDelay, F::CwDelay, ChoiceList::Delay,
-           headerToneStartDelayItem, setHeaderToneStartDelayItem),
+    headerChoice(Value::IdTimer, "id-timer", "header.id_timer_item", "ID Timer (minutes)", "ID timer",
+                 F::IdTimer, F::IdTimeByte, ChoiceList::IdTimer, idTimerItem, setIdTimerItem),
+    headerChoice(Value::CwSpeed, "cw-speed", "header.cw_speed_item", "CW Speed (WPM)", "CW speed",
+                 F::Speed, F::Speed, ChoiceList::CwSpeed, cwSpeedItem, setCwSpeedItem),
+    headerChoice(Value::RekeyDelay, "rekey-delay", "header.rekey_delay_item", "Re-Key Delay (mS)",
+                 "re-key delay", F::IdDelay, F::IdDelay, ChoiceList::Delay, rekeyDelayItem,
+                 setRekeyDelayItem),
+    headerChoice(Value::ToneStartDelay, "tone-delay", "header.tone_start_delay_item",
+                 "Tone Start Delay (mS)", "tone start delay", F::CwDelay, F::CwDelay, ChoiceList::Delay,
+                 toneStartDelayItem, setToneStartDelayItem),
 };
 
 constexpr bool sameText(const char* a, const char* b) {
