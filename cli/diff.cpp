@@ -6,6 +6,7 @@
 #include "cli/diff_compare.h"
 #include "cli/loaded.h"
 #include "cli/show_json.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
