@@ -11,6 +11,10 @@ FUZZ := $(BUILD)/fuzz
 # after replaying its seed corpus.
 FUZZ_SECONDS ?= 180
 FUZZ_TEST_SECONDS ?= 10
+# make run: the image to open (optional) and the folder make was started
+# from, where the editor starts (make -C changes CURDIR, not PWD).
+IMAGE ?=
+RUN_FOLDER := $(or $(PWD),$(CURDIR))
 
 .PHONY: all bootstrap build build-native build-windows build-asan build-fuzz test run bench fuzz clean
 
@@ -51,7 +55,7 @@ fuzz: build-fuzz
 	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 run: build-windows
-	@scripts/run-editor $(BUILD)
+	@scripts/run-editor --folder "$(RUN_FOLDER)" "$(abspath $(BUILD))" "$(IMAGE)"
 
 bench: build
 	@scripts/run-bench $(BUILD)
