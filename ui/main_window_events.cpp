@@ -340,7 +340,7 @@ void OnFirstNotification(ProgramState& state) {
 }
 
 bool closeConfirmed(ProgramState& state) {
-    if (!state.unsavedEdits) return true;
+    if (!state.unsavedEdits()) return true;
     return showMessageBox(state.windows.main, L"File not saved\n\nClose the program anyway?",
                           L"Program Exit", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
