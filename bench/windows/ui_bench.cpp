@@ -16,7 +16,7 @@
 // Writes {"name": {"median_s", "p95_s"}} to OUT.json (idle figures are CPU
 // seconds per second of waiting). --quick takes a tenth of the repetitions;
 // naming scenarios (startup, wine_floor, open, channel_step, band_change,
-// frequency_commit, cw_editor, save_as, file_dialog, eprom_map, idle) runs
+// frequency_commit, cw_editor, save_as, file_dialog, eprom_map, undo, idle) runs
 // only those. After each scenario a line tells where its time went: CPU time
 // of this program, the Wine server and the X server per timed action.
 // Exits 1 when an action did not do what it should, or a dialog came that
@@ -44,7 +44,9 @@
 #include "ui/cw_editor_ids.h"
 #include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
+#include "ui/edit_history.h"
 #include "ui/eprom_map.h"
+#include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/program_state.h"
@@ -392,6 +394,23 @@ void fileDialogAlone(Bench& bench, Editor& editor) {
 
 // The EPROM map opened (and closed again), then paged down to page 7 and up
 // to page 0 again and again.
+// Ctrl+Z and Ctrl+Y after a check box edit: the image put back and the
+// channel shown and drawn again.
+void undoRedo(Bench& bench, Editor& editor) {
+    ui::ProgramState& state = editor.state();
+    HWND box = editor.item(ids::kHoldCode);
+    for (int i = 0; i < reps(100); ++i) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        settle(state);
+        const std::size_t steps = state.history.undoSteps();
+        bench.figures.add("ui/undo", timed(state, [&] { editor.command(ids::kUndo); }));
+        expect(state.history.undoSteps() + 1 == steps, "Ctrl+Z did not undo");
+        bench.figures.add("ui/redo", timed(state, [&] { editor.command(ids::kRedo); }));
+        expect(state.history.undoSteps() == steps, "Ctrl+Y did not redo");
+    }
+    bench.expectBoxes({}, "undo");
+}
+
 void epromMap(Bench& bench, Editor& editor) {
     ui::ProgramState& state = editor.state();
     for (int i = 0; i < reps(20); ++i) {
@@ -606,6 +625,7 @@ const Scenario kScenarios[] = {
     {"save_as", saveAs, 30},
     {"file_dialog", fileDialogAlone, 20},
     {"eprom_map", epromMap, 300},
+    {"undo", undoRedo, 200},
     {"idle", idle, 1},
 };
 
