@@ -408,6 +408,15 @@ void undoRedo(Bench& bench, Editor& editor) {
         bench.figures.add("ui/redo", timed(state, [&] { editor.command(ids::kRedo); }));
         expect(state.history.undoSteps() == steps, "Ctrl+Y did not redo");
     }
+    // The editor's own part: the image put back and the controls set, the
+    // window not yet drawn.
+    for (int i = 0; i < reps(100); ++i) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        quiesce(state);
+        const double start = seconds();
+        editor.command(ids::kUndo);
+        bench.figures.add("ui/undo_handler_only", seconds() - start);
+    }
     bench.expectBoxes({}, "undo");
 }
 
