@@ -54,7 +54,10 @@ test: build build-asan build-fuzz
 fuzz: build-fuzz
 	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
 
-run: build-windows
+# Without a display there is nothing to build for: say so at once.
+run:
+	@[ -n "$$DISPLAY" ] || [ "$(OS)" = Windows_NT ] || { echo "make run: no display (DISPLAY is not set); the editor needs a desktop to show its window" >&2; exit 1; }
+	@$(MAKE) --no-print-directory build-windows
 	@scripts/run-editor --folder "$(RUN_FOLDER)" "$(abspath $(BUILD))" "$(IMAGE)"
 
 bench: build
