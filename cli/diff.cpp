@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/diff_compare.h"
 #include "cli/loaded.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/loaded.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

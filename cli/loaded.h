@@ -28,7 +28,4 @@ int saveForCommand(Image& image, const std::string& out);
 // changed", when `out` names the same file as `input`.
 bool outputIsNotInput(const std::string& input, const std::string& out);
 
-// "0A5F": four upper-case hexadecimal digits.
-std::string hex4(unsigned value);
-
 }  // namespace quarnel::cli

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/loaded.h"
 #include "model/cw_messages.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

@@ -11,6 +11,7 @@
 #include "model/channel_view.h"
 #include "model/edits.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -171,105 +172,106 @@ bool levelOf(const std::string& value, int& level) {
 
 using Setter = std::function<EditOutcome(Image&, std::size_t, const std::string&, const EditContext&)>;
 
-Setter frequency(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setFrequency(image, base, d, value, context);
-    };
+// How `set` reads a drop-down's value, list by list, and the value forms its
+// help shows.
+struct ListReading {
+    ItemParser parse;
+    std::string expected;  // for refusals: "\"x\" is not <expected>"
+    const char* forms;     // for the help
+};
+
+ListReading listReading(ChoiceList list) {
+    switch (list) {
+    case ChoiceList::Timer:
+        return {timeoutItem, "a time-out: none or a multiple of 15 seconds up to 465",
+                "none|15..465 (a multiple of 15 s)"};
+    case ChoiceList::Dropout:
+        return {dropoutItemOf, "a drop-out delay: none or 0 to 7 seconds", "none|0..7 (seconds)"};
+    case ChoiceList::CwMessage:
+        return {messageItem, "a message index", "K (message index, 0 = first)"};
+    case ChoiceList::CwSpeed:
+        return {speedItem, "a CW speed: <1, 1 to 32 or >32", "<1|1..32|>32 (words per minute)"};
+    case ChoiceList::IdTimer:
+        return {idTimerItemOf, "an ID timer: all or 1 to 31 minutes", "all|1..31 (minutes)"};
+    case ChoiceList::Delay:
+        return {delayItem, "a delay: 240 to 15360 ms in steps of 240", "240..15360 (ms, steps of 240)"};
+    }
+    return {};
 }
 
-Setter code(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setCode(image, base, d, value, context);
-    };
+const char* const kOnOff = "on|off";
+
+// What `set` does with a value of each kind, and the value forms of its help.
+Setter setterOf(const ValueSpec& row) {
+    const Value value = row.value;
+    const Direction d = row.direction;
+    switch (row.kind) {
+    case ValueKind::Frequency:
+        return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+            return setFrequency(image, base, d, text, context);
+        };
+    case ValueKind::Code:
+        return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+            return setCode(image, base, d, text, context);
+        };
+    case ValueKind::Bit:
+        if (row.invertsDpl())
+            return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+                return setInvert(image, base, d, text, context);
+            };
+        return [value](Image& image, std::size_t base, const std::string& text, const EditContext&) {
+            if (text != "on" && text != "off") return notInList(text, "on or off");
+            return setCheckBox(image, base, value, text == "on");
+        };
+    case ValueKind::Priority:
+        return [path = row.path](Image& image, std::size_t base, const std::string& text, const EditContext&) {
+            int level = 0;
+            if (!levelOf(text, level)) return notInList(text, "highest, middle, lowest or disabled");
+            return choosePriority(image, base, path, level);
+        };
+    case ValueKind::Choice:
+    case ValueKind::Timer:
+        return [value, reading = listReading(row.list)](Image& image, std::size_t base,
+                                                         const std::string& text, const EditContext&) {
+            int item = 0;
+            if (!reading.parse(text, item)) return notInList(text, reading.expected);
+            return chooseDropDownItem(image, base, value, item);
+        };
+    }
+    return {};
 }
 
-Setter invert(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setInvert(image, base, d, value, context);
-    };
+const char* valueForms(const ValueSpec& row) {
+    switch (row.kind) {
+    case ValueKind::Frequency: return "DIGITS as typed (4488500) or MHz (448.85)";
+    case ValueKind::Code: return "carrier|pl:TONE|dpl:CODE";
+    case ValueKind::Bit: return kOnOff;
+    case ValueKind::Priority: return "highest|middle|lowest|disabled";
+    case ValueKind::Choice:
+    case ValueKind::Timer: return listReading(row.list).forms;
+    }
+    return "";
 }
 
-Setter checkBox(CheckBox box) {
-    return [box](Image& image, std::size_t base, const std::string& value, const EditContext&) {
-        if (value != "on" && value != "off") return notInList(value, "on or off");
-        return setCheckBox(image, base, box, value == "on");
-    };
-}
-
-Setter dropDown(DropDown list, ItemParser parse, std::string expected) {
-    return [list, parse, expected](Image& image, std::size_t base, const std::string& value,
-                                   const EditContext&) {
-        int item = 0;
-        if (!parse(value, item)) return notInList(value, expected);
-        return chooseDropDownItem(image, base, list, item);
-    };
-}
-
-Setter priority(PriorityPath path) {
-    return [path](Image& image, std::size_t base, const std::string& value, const EditContext&) {
-        int level = 0;
-        if (!levelOf(value, level)) return notInList(value, "highest, middle, lowest or disabled");
-        return choosePriority(image, base, path, level);
-    };
-}
-
+// Every value of the value table, under its key.
 struct SetField {
-    const char* name;
-    bool header;         // a header field: one for all channels, --channel ignored
-    const char* values;  // the value forms, for the help
+    const ValueSpec* row;
     Setter apply;
 };
 
 const std::vector<SetField>& setFields() {
-    const char* const onOff = "on|off";
-    const char* const timeout = "none|15..465 (a multiple of 15 s)";
-    const std::string timeoutList = "a time-out: none or a multiple of 15 seconds up to 465";
-    const std::string delayList = "a delay: 240 to 15360 ms in steps of 240";
-    const char* const level = "highest|middle|lowest|disabled";
-    static const std::vector<SetField> fields = {
-        {"rx", false, "DIGITS as typed (4488500) or MHz (448.85)", frequency(Direction::Receive)},
-        {"tx", false, "DIGITS or MHz", frequency(Direction::Transmit)},
-        {"idle", false, "DIGITS or MHz", frequency(Direction::Idle)},
-        {"rx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Receive)},
-        {"tx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Transmit)},
-        {"rx-invert", false, onOff, invert(Direction::Receive)},
-        {"tx-invert", false, onOff, invert(Direction::Transmit)},
-        {"rx-control.carrier", false, onOff, checkBox(CheckBox::RxControlCarrier)},
-        {"rx-control.code", false, onOff, checkBox(CheckBox::RxControlCode)},
-        {"rx-control.auxilary", false, onOff, checkBox(CheckBox::RxControlAuxilary)},
-        {"repeater-activate.carrier", false, onOff, checkBox(CheckBox::ActivateCarrier)},
-        {"repeater-activate.code", false, onOff, checkBox(CheckBox::ActivateCode)},
-        {"repeater-activate.auxilary", false, onOff, checkBox(CheckBox::ActivateAuxilary)},
-        {"repeater-hold.carrier", false, onOff, checkBox(CheckBox::HoldCarrier)},
-        {"repeater-hold.code", false, onOff, checkBox(CheckBox::HoldCode)},
-        {"repeater-hold.auxilary", false, onOff, checkBox(CheckBox::HoldAuxilary)},
-        {"cw-id", false, onOff, checkBox(CheckBox::CwIdEnable)},
-        {"pl-with-id", false, onOff, checkBox(CheckBox::PlDplWithId)},
-        {"id-during-activity", false, onOff, checkBox(CheckBox::IdDuringActivity)},
-        {"alarm.mute-on-wireline", false, onOff, checkBox(CheckBox::AlarmMuteOnWireline)},
-        {"alarm.enable-over-air", false, onOff, checkBox(CheckBox::AlarmEnableOverAir)},
-        {"audio.repeater", false, onOff, checkBox(CheckBox::RepeaterAudio)},
-        {"audio.local-mic", false, onOff, checkBox(CheckBox::LocalMicAudio)},
-        {"priority.repeater", false, level, priority(PriorityPath::Repeater)},
-        {"priority.wireline", false, level, priority(PriorityPath::Wireline)},
-        {"priority.local", false, level, priority(PriorityPath::Local)},
-        {"timer.wireline", false, timeout, dropDown(DropDown::WirelineTimer, timeoutItem, timeoutList)},
-        {"timer.repeater", false, timeout, dropDown(DropDown::RepeaterTimer, timeoutItem, timeoutList)},
-        {"timer.local", false, timeout, dropDown(DropDown::LocalTimer, timeoutItem, timeoutList)},
-        {"dropout", false, "none|0..7 (seconds)",
-         dropDown(DropDown::Dropout, dropoutItemOf, "a drop-out delay: none or 0 to 7 seconds")},
-        {"cw-message", false, "K (message index, 0 = first)",
-         dropDown(DropDown::CwMessage, messageItem, "a message index")},
-        {"cw-speed", true, "<1|1..32|>32 (words per minute)",
-         dropDown(DropDown::CwSpeed, speedItem, "a CW speed: <1, 1 to 32 or >32")},
-        {"id-timer", true, "all|1..31 (minutes)",
-         dropDown(DropDown::IdTimer, idTimerItemOf, "an ID timer: all or 1 to 31 minutes")},
-        {"rekey-delay", true, "240..15360 (ms, steps of 240)",
-         dropDown(DropDown::RekeyDelay, delayItem, delayList)},
-        {"tone-delay", true, "240..15360 (ms, steps of 240)",
-         dropDown(DropDown::ToneStartDelay, delayItem, delayList)},
-    };
+    static const std::vector<SetField> fields = [] {
+        std::vector<SetField> out;
+        for (const ValueSpec& row : valueTable()) out.push_back({&row, setterOf(row)});
+        return out;
+    }();
     return fields;
+}
+
+const SetField* setFieldOf(const std::string& name) {
+    const ValueSpec* row = valueOfKey(name);
+    if (!row) return nullptr;
+    return &setFields()[valueIndex(row->value)];
 }
 
 struct Assignment {
@@ -283,9 +285,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
         const std::string name = edit.substr(0, eq);
-        const SetField* field = nullptr;
-        for (const auto& f : setFields())
-            if (name == f.name) field = &f;
+        const SetField* field = setFieldOf(name);
         if (eq == std::string::npos || !field) {
             std::cerr << "quarnel-cli: " << file << ": " << name << ": "
                       << (eq == std::string::npos ? "expected FIELD=VALUE" : "no such field") << "\n";
@@ -303,10 +303,11 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
 
     const EditContext context{bandOption(options.rxBand), bandOption(options.txBand)};
     for (const auto& a : assignments) {
-        if (a.field->header) {
+        const char* key = a.field->row->key;
+        if (a.field->row->header()) {
             const EditOutcome outcome = a.field->apply(image, 0, a.value, context);
             if (!outcome.done()) {
-                std::cerr << "quarnel-cli: " << file << ": " << a.field->name << ": " << outcome.refusal
+                std::cerr << "quarnel-cli: " << file << ": " << key << ": " << outcome.refusal
                           << "\n";
                 return kRefused;
             }
@@ -314,7 +315,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
         }
         for (int n : channels) {
             const std::string where = "quarnel-cli: " + file + ": channel " + std::to_string(n) + ": " +
-                                      a.field->name + ": ";
+                                      key + ": ";
             const ChannelLocation location = channelBase(image, n);
             if (!location.ok()) {
                 std::cerr << where << layoutErrorText(location.error, n) << "\n";
@@ -344,14 +345,15 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
 
 std::string fieldsHelp() {
     std::string text = "Fields (channel fields apply to --channel, header fields to the whole image):\n";
-    for (const auto& f : setFields()) {
-        std::string name = std::string("  ") + f.name;
+    for (const ValueSpec& row : valueTable()) {
+        std::string name = std::string("  ") + row.key;
         name.resize(30, ' ');
-        text += name + f.values + (f.header ? "  [header]" : "") + "\n";
+        text += name + valueForms(row) + (row.header() ? "  [header]" : "") + "\n";
     }
     return text +
-           "A value not in its list, an unknown tone or DPL code, a message index beyond the\n"
-           "message count or a frequency the radio cannot hold exits 3; nothing is written then.";
+           "auxiliary is taken for auxilary. A value not in its list, an unknown tone or DPL\n"
+           "code, a message index beyond the message count or a frequency the radio cannot\n"
+           "hold exits 3; nothing is written then.";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "cli/show_channels.h"
 #include "cli/show_cw.h"
 #include "model/layout.h"
+#include "model/values.h"
 
 namespace quarnel::cli {
 
@@ -23,10 +24,12 @@ Json headerJson(const Image& image) {
     h["next_area"] = readField(image, Field::NextArea);
     h["rf_address"] = readField(image, Field::RfAddress);
     const HeaderView shown = displayedHeader(image);
-    h["id_timer_item"] = shown.idTimerItem;
-    h["cw_speed_item"] = shown.cwSpeedItem;
-    h["rekey_delay_item"] = itemOrNull(shown.rekeyDelayItem);
-    h["tone_start_delay_item"] = itemOrNull(shown.toneStartDelayItem);
+    // The header's drop-downs, under their keys below "header.".
+    for (const ValueSpec& row : valueTable()) {
+        if (!row.header()) continue;
+        const std::string path = row.json;
+        h[path.substr(path.find('.') + 1)] = itemOrNull(shown.items[valueIndex(row.value)]);
+    }
     return h;
 }
 

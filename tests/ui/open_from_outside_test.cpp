@@ -13,6 +13,7 @@
 #include "tests/support/sample_image.h"
 #include "tests/ui/harness.h"
 #include "ui/edit_history.h"
+#include "ui/main_controls.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/outside_files.h"
