@@ -9,13 +9,13 @@
 
 #include "model/image.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
 #include "ui/edit_history.h"
 #include "ui/main_controls.h"
 #include "ui/save_backup.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

@@ -4,10 +4,8 @@
 
 #include <array>
 #include <iterator>
-#include <vector>
 
 #include "model/choices.h"
-#include "model/notice.h"
 #include "ui/about_help.h"
 #include "ui/channel_bytes_map.h"
 #include "ui/control_state.h"
@@ -22,7 +20,6 @@
 #include "ui/main_window_ids.h"
 #include "ui/outside_files.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

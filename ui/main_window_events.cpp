@@ -8,12 +8,12 @@
 
 #include "model/edits.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
 #include "ui/main_controls.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

@@ -17,13 +17,13 @@
 #include "model/cw_messages.h"
 #include "model/layout.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "tests/support/sample_image.h"
 #include "tests/ui/harness.h"
 #include "ui/cw_editor_ids.h"
 #include "ui/editor_notices.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::test {
 namespace {

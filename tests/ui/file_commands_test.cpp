@@ -15,13 +15,13 @@
 
 #include "model/image.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 #include "tests/support/sample_image.h"
 #include "tests/ui/harness.h"
 #include "ui/file_commands.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::test {
 namespace {
