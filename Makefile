@@ -15,6 +15,10 @@ FUZZ_SECONDS ?= 180
 FUZZ_JOBS ?= 1
 FUZZ_TARGETS ?=
 FUZZ_TEST_SECONDS ?= 10
+# make run: the image to open (optional) and the folder make was started
+# from, where the editor starts (make -C changes CURDIR, not PWD).
+IMAGE ?=
+RUN_FOLDER := $(or $(PWD),$(CURDIR))
 
 .PHONY: all bootstrap build build-native build-windows build-asan build-fuzz test run bench fuzz clean
 
@@ -60,8 +64,11 @@ test: build build-asan build-fuzz
 fuzz: build-fuzz
 	@FUZZ_JOBS=$(FUZZ_JOBS) scripts/run-fuzz $(FUZZ_FAST) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-run: build-windows
-	@scripts/run-editor $(BUILD)
+# Without a display there is nothing to build for: say so at once.
+run:
+	@[ -n "$$DISPLAY" ] || [ "$(OS)" = Windows_NT ] || { echo "make run: no display (DISPLAY is not set); the editor needs a desktop to show its window" >&2; exit 1; }
+	@$(MAKE) --no-print-directory build-windows
+	@scripts/run-editor --folder "$(RUN_FOLDER)" "$(abspath $(BUILD))" "$(IMAGE)"
 
 bench: build
 	@scripts/run-bench $(BUILD)

@@ -9,9 +9,9 @@
 #include "cli/show_json.h"
 #include "model/cw_messages.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 #include "model/tones.h"
 #include "model/values.h"
-#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

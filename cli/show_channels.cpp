@@ -7,8 +7,8 @@
 #include <string>
 
 #include "model/choices.h"
-#include "model/values.h"
 #include "model/text_forms.h"
+#include "model/values.h"
 
 namespace quarnel::cli {
 

@@ -1,7 +1,8 @@
 #include "model/layout.h"
-#include "model/text_forms.h"
 
 #include <cmath>
+
+#include "model/text_forms.h"
 
 namespace quarnel {
 

@@ -9,13 +9,13 @@
 #include "model/cw_messages.h"
 #include "model/layout.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "ui/channel_display.h"
 #include "ui/control_colours.h"
 #include "ui/cw_editor_ids.h"
 #include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

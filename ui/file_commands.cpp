@@ -9,11 +9,13 @@
 
 #include "model/image.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
+#include "ui/edit_history.h"
 #include "ui/main_controls.h"
+#include "ui/save_backup.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -119,18 +121,18 @@ void reportFileError(const ProgramState& state, const std::wstring& text) {
     showMessageBox(state.windows.main, text, nullptr, kFileErrorStyle);
 }
 
-}  // namespace
-
-std::wstring abbreviatedName(const std::wstring& path) {
-    if (path.size() <= kWholeNameLength) return path;
-    return path.substr(0, kNameHead) + L"..." + path.substr(path.size() - kNameTail);
+void reportSaveFailure(const ProgramState& state, const std::wstring& path,
+                       const std::wstring& reason) {
+    endProgress(state);
+    setStatusText(state, 0, L"Save failed: " + abbreviatedName(path));
+    reportFileError(state, L"Cannot save " + path + L": " + reason +
+                               L".\nAny earlier file of that name is unchanged.");
 }
 
-void openImageFile(ProgramState& state) {
-    startProgress(state);
-    const std::wstring path = showOpenFileDialog(openRequest(state));
-    if (path.empty()) return;
-
+// Open from the chosen file on: the status texts, the load stepping the
+// progress bar, the caption, the checksum, channel 1 shown. Opening starts a
+// new history of changes.
+void loadChosenFile(ProgramState& state, const std::wstring& path) {
     const std::wstring statusBefore[] = {statusText(state, 0), statusText(state, 1)};
     setStatusText(state, 0, L"Reading: " + abbreviatedName(path));
     setStatusText(state, 1, L"");
@@ -153,9 +155,30 @@ void openImageFile(ProgramState& state) {
     endProgress(state);
     setStatusText(state, 1,
                   loaded.checksumOk ? L"Checksum is 0x" + widen(hex4(loaded.computed)) : L"Checksum Failed!");
+    state.history.clear();
     state.noteImageMatchesFile();
     state.currentChannel = 1;
     displayCurrentChannel(state);
+}
+
+}  // namespace
+
+std::wstring abbreviatedName(const std::wstring& path) {
+    if (path.size() <= kWholeNameLength) return path;
+    return path.substr(0, kNameHead) + L"..." + path.substr(path.size() - kNameTail);
+}
+
+void openImageFile(ProgramState& state) {
+    if (!confirmOpenOverEdits(state)) return;
+    startProgress(state);
+    const std::wstring path = showOpenFileDialog(openRequest(state));
+    if (path.empty()) return;
+    loadChosenFile(state, path);
+}
+
+void openImagePath(ProgramState& state, const std::wstring& path) {
+    startProgress(state);
+    loadChosenFile(state, path);
 }
 
 void saveImageFileAs(ProgramState& state) {
@@ -166,16 +189,19 @@ void saveImageFileAs(ProgramState& state) {
     // The save stores the fresh checksum in the image before anything is
     // written.
     setStatusText(state, 0, L"Writing: " + abbreviatedName(path));
+    // The file replaced is kept as NAME.bak; without that backup nothing is saved.
+    std::wstring backupProblem;
+    if (!keepBackupOf(path, backupProblem)) {
+        reportSaveFailure(state, path, L"the file it replaces cannot be kept as a backup: " + backupProblem);
+        return;
+    }
     SaveOutcome saved;
     {
         ProgressSteps steps(state.windows.progressBar);
         saved = saveImageFile(state.image, std::filesystem::path(path), steps.callback());
     }
     if (!saved.ok) {
-        endProgress(state);
-        setStatusText(state, 0, L"Save failed: " + abbreviatedName(path));
-        reportFileError(state, L"Cannot save " + path + L": " + widen(saved.error) +
-                                   L".\nAny earlier file of that name is unchanged.");
+        reportSaveFailure(state, path, widen(saved.error));
         return;
     }
 

@@ -4,10 +4,8 @@
 
 #include <array>
 #include <iterator>
-#include <vector>
 
 #include "model/choices.h"
-#include "model/notice.h"
 #include "ui/about_help.h"
 #include "ui/channel_bytes_map.h"
 #include "ui/control_state.h"
@@ -15,11 +13,13 @@
 #include "ui/cw_editor.h"
 #include "ui/dialog_builder.h"
 #include "ui/eprom_map.h"
+#include "ui/edit_history.h"
 #include "ui/file_commands.h"
+#include "ui/keyboard.h"
 #include "ui/main_window_events.h"
 #include "ui/main_window_ids.h"
+#include "ui/outside_files.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -98,7 +98,8 @@ constexpr int kStatusPartEdges[] = {199, 399};
 constexpr RECT kProgressPlace{220, 2, 220 + 130, 2 + 11};
 constexpr int kProgressRange = 4096;
 
-// Toolbar pictures: files in the working directory, 24 x 24 pixels each;
+// Toolbar pictures: files in the working directory (else beside the
+// program), 24 x 24 pixels each;
 // magenta is drawn transparent.
 constexpr int kPictureSize = 24;
 constexpr COLORREF kPictureKey = RGB(255, 0, 255);
@@ -204,7 +205,7 @@ void createStatusAndProgress(ProgramState& state) {
 
 // Adds a picture file to the image list; I_IMAGENONE when it cannot be loaded.
 int addPicture(HIMAGELIST images, const wchar_t* file) {
-    HANDLE bitmap = LoadImageW(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HANDLE bitmap = LoadImageW(nullptr, pictureFile(file).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (!bitmap) return I_IMAGENONE;
     const int index = ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap), kPictureKey);
     DeleteObject(bitmap);
@@ -373,6 +374,7 @@ const CommandRoute kCommandRoutes[] = {
     {ids::kEpromMap, ids::kEpromMap, OnEpromMap},
     {ids::kChannelBytesMap, ids::kChannelBytesMap, OnChannelBytesMap},
     {ids::kEditMessages, ids::kEditMessages, editMessagesCommand},
+    {ids::kUndo, ids::kRedo, OnUndoRedo},
     {IDOK, IDOK, OnEnter},
     {IDCANCEL, IDCANCEL, OnCancel},
     {ids::kPreviousChannel, ids::kNextChannel, OnChannelStep},
@@ -441,8 +443,13 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     ProgramState* state = programStateOf(window);
     if (!state) return FALSE;
     switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+        const EditHistory::Command command(state->history, state->image);
         return OnCommand(*state, LOWORD(wParam), HIWORD(wParam), lParam);
+    }
+    case WM_DROPFILES:
+        OnDropFiles(*state, reinterpret_cast<HDROP>(wParam));
+        return TRUE;
     case WM_NOTIFY:
         OnFirstNotification(*state);
         return FALSE;
@@ -476,6 +483,7 @@ HWND createMainWindow(ProgramState& state) {
     createStatusAndProgress(state);
     createToolbar(state);
     createControls(state);
+    acceptDroppedFiles(state);
     return main;
 }
 
@@ -484,10 +492,12 @@ int runMainWindow(ProgramState& state) {
     state.quitWhenMainEnds = true;
     ShowWindow(main, SW_SHOW);
     SetFocus(GetNextDlgTabItem(main, nullptr, FALSE));
+    const KeyboardShortcuts shortcuts;
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (got == -1) break;
+        if (shortcuts.translate(state, message)) continue;
         if (IsWindow(main) && IsDialogMessageW(main, &message)) continue;
         if (state.windows.modeless.dialogMessage(message)) continue;
         TranslateMessage(&message);

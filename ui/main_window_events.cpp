@@ -8,12 +8,12 @@
 
 #include "model/edits.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
 #include "ui/main_controls.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -277,7 +277,7 @@ void OnFirstNotification(ProgramState& state) {
 }
 
 bool closeConfirmed(ProgramState& state) {
-    if (!state.unsavedEdits) return true;
+    if (!state.unsavedEdits()) return true;
     return showMessageBox(state.windows.main, L"File not saved\n\nClose the program anyway?",
                           L"Program Exit", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }

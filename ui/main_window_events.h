@@ -62,8 +62,8 @@ void showUnknownCommandNotice(int id, LPARAM param);
 // first-step notice.
 void OnFirstNotification(ProgramState& state);
 
-// The close box: asks first when there are edits not saved since the last
-// Open or Save As. Returns whether the window may end.
+// The close box: asks first when the image differs from the bytes last
+// opened or saved. Returns whether the window may end.
 bool closeConfirmed(ProgramState& state);
 
 }  // namespace quarnel::ui

@@ -19,6 +19,7 @@
 #include "model/image.h"
 #include "model/synthesizer.h"
 #include "ui/control_colours.h"
+#include "ui/edit_history.h"
 #include "ui/editor_notices.h"
 #include "ui/fonts.h"
 
@@ -99,18 +100,20 @@ struct ProgramState {
     // means nothing. True before any image is opened, when the base is 0 of
     // the zero-filled buffer.
     bool recordReachable() const { return displayed.ok(); }
-    // An edit since the image last matched a file (Open, Save As): the close
-    // box asks before it ends the program. Kept apart from the modified flag,
-    // which starts at 4 and is not cleared by Open.
-    bool unsavedEdits = false;
+    // The changes to undo and redo, and the bytes last opened or saved.
+    EditHistory history;
 
-    // An edit of the image: the modified flag becomes 1 and the close box asks.
+    // An edit of the image: the modified flag becomes 1 and, when the image
+    // changed, the image before it is an undo step.
     void noteEdit() {
         modified = kModified;
-        unsavedEdits = true;
+        history.noteChange(image);
     }
     // The image holds what a file holds: after Open and Save As.
-    void noteImageMatchesFile() { unsavedEdits = false; }
+    void noteImageMatchesFile() { history.matchFile(image); }
+    // Whether closing or opening another file would lose changes: the image
+    // differs from the bytes last opened or saved.
+    bool unsavedEdits() const { return history.differsFromFile(image); }
 };
 
 }  // namespace quarnel::ui

@@ -1,7 +1,8 @@
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 #include <vector>
+
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

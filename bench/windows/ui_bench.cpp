@@ -16,7 +16,7 @@
 // Writes {"name": {"median_s", "p95_s"}} to OUT.json (idle figures are CPU
 // seconds per second of waiting). --quick takes a tenth of the repetitions;
 // naming scenarios (startup, wine_floor, open, channel_step, band_change,
-// frequency_commit, cw_editor, save_as, file_dialog, eprom_map, idle) runs
+// frequency_commit, cw_editor, save_as, file_dialog, eprom_map, undo, idle) runs
 // only those. After each scenario a line tells where its time went: CPU time
 // of this program, the Wine server and the X server per timed action.
 // Exits 1 when an action did not do what it should, or a dialog came that
@@ -44,7 +44,9 @@
 #include "ui/cw_editor_ids.h"
 #include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
+#include "ui/edit_history.h"
 #include "ui/eprom_map.h"
+#include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/program_state.h"
@@ -392,6 +394,32 @@ void fileDialogAlone(Bench& bench, Editor& editor) {
 
 // The EPROM map opened (and closed again), then paged down to page 7 and up
 // to page 0 again and again.
+// Ctrl+Z and Ctrl+Y after a check box edit: the image put back and the
+// channel shown and drawn again.
+void undoRedo(Bench& bench, Editor& editor) {
+    ui::ProgramState& state = editor.state();
+    HWND box = editor.item(ids::kHoldCode);
+    for (int i = 0; i < reps(100); ++i) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        settle(state);
+        const std::size_t steps = state.history.undoSteps();
+        bench.figures.add("ui/undo", timed(state, [&] { editor.command(ids::kUndo); }));
+        expect(state.history.undoSteps() + 1 == steps, "Ctrl+Z did not undo");
+        bench.figures.add("ui/redo", timed(state, [&] { editor.command(ids::kRedo); }));
+        expect(state.history.undoSteps() == steps, "Ctrl+Y did not redo");
+    }
+    // The editor's own part: the image put back and the controls set, the
+    // window not yet drawn.
+    for (int i = 0; i < reps(100); ++i) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        quiesce(state);
+        const double start = seconds();
+        editor.command(ids::kUndo);
+        bench.figures.add("ui/undo_handler_only", seconds() - start);
+    }
+    bench.expectBoxes({}, "undo");
+}
+
 void epromMap(Bench& bench, Editor& editor) {
     ui::ProgramState& state = editor.state();
     for (int i = 0; i < reps(20); ++i) {
@@ -606,6 +634,7 @@ const Scenario kScenarios[] = {
     {"save_as", saveAs, 30},
     {"file_dialog", fileDialogAlone, 20},
     {"eprom_map", epromMap, 300},
+    {"undo", undoRedo, 200},
     {"idle", idle, 1},
 };
 
@@ -615,8 +644,15 @@ bool chosen(const std::vector<std::wstring>& only, const char* name) {
     return std::find(only.begin(), only.end(), wide) != only.end();
 }
 
+bool writeFigures(const Bench& bench, const std::wstring& out, bool print) {
+    if (bench.figures.write(out, print)) return true;
+    std::fprintf(stderr, "ui_bench: cannot write %s\n", ui::narrow(out).c_str());
+    return false;
+}
+
 int run(const std::wstring& out, const std::vector<std::wstring>& only) {
     Watchdog watchdog;
+    std::string failedScenarios;
     Bench bench;
     bench.folder = scratchFolder();
     const std::filesystem::path image = bench.folder / "station.bin";
@@ -641,17 +677,22 @@ int run(const std::wstring& out, const std::vector<std::wstring>& only) {
             const CpuMeter meter;
             const std::vector<double> before = meter.read();
             const double start = seconds();
+            const bool failedBefore = g_failed;
             scenario.run(bench, editor);
             printCpuSplit(scenario.name, meter, before, seconds() - start,
                           std::max(1, reps(scenario.repetitions)));
+            if (g_failed && !failedBefore) failedScenarios += std::string(" ") + scenario.name;
+            // Written after every scenario, so a later one that hangs (and is
+            // ended by the watchdog) or crashes keeps the figures taken so far.
+            if (!writeFigures(bench, out, false)) return 1;
         }
     }
     std::error_code ignored;
     std::filesystem::remove_all(bench.folder, ignored);
-    if (!bench.figures.write(out)) {
-        std::fprintf(stderr, "ui_bench: cannot write %s\n", ui::narrow(out).c_str());
-        return 1;
-    }
+    if (!writeFigures(bench, out, true)) return 1;
+    if (g_failed)
+        std::fprintf(stderr, "ui_bench: failed scenarios:%s\n",
+                     failedScenarios.empty() ? " start-up" : failedScenarios.c_str());
     return g_failed ? 1 : 0;
 }
 

@@ -15,13 +15,13 @@
 
 #include "model/image.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 #include "tests/support/sample_image.h"
 #include "tests/ui/harness.h"
 #include "ui/file_commands.h"
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
-#include "model/text_forms.h"
 
 namespace quarnel::test {
 namespace {
@@ -297,7 +297,10 @@ TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
     const std::wstring original = writeRepeaterImage();
     openFile(original);
     const std::wstring protectedFile = folder_.file(L"protected.bin");
-    const std::vector<std::uint8_t> old(4096, 0x5A);
+    // An image as a save writes it, so that its backup can be kept.
+    Image other = testing::sampleImage();
+    prepareForSave(other);
+    const std::vector<std::uint8_t> old = testing::eprom(other);
     writeFile(protectedFile, old);
     ASSERT_TRUE(SetFileAttributesW(protectedFile.c_str(), FILE_ATTRIBUTE_READONLY));
     state().modified = ui::kModified;
@@ -321,6 +324,60 @@ TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(IsWindowVisible(progress()));
     SetFileAttributesW(protectedFile.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readFile(protectedFile), old);
+}
+
+// Replacing a file keeps it as NAME.bak, one generation; when the backup
+// cannot be kept nothing is saved, the box says why, the file stays.
+TEST_F(FileCommands, SaveAsKeepsTheReplacedFileAsBackupOrRefuses) {
+    const std::wstring path = writeRepeaterImage();
+    const std::wstring backup = path + L".bak";
+    openFile(path);
+    dialogs.answerMessageBoxesWith(IDYES);  // the dialog asks before replacing
+    auto saveOver = [&](const std::wstring& target, std::uint8_t lineToT) {
+        writeField(state().image, Field::LineToT, lineToT, state().displayed.base);
+        state().modified = ui::kModified;
+        dialogs.forget();
+        dialogs.expectDialog(chooseFile(target));
+        editor_->menuCommand(ids::kSaveAs);
+    };
+    std::vector<std::vector<std::uint8_t>> files{readFile(path)};
+    for (std::uint8_t lineToT : {4, 5}) {
+        saveOver(path, lineToT);
+        EXPECT_TRUE(programBoxes().empty());
+        EXPECT_EQ(readFile(backup), files.back()) << "the file replaced";
+        files.push_back(readFile(path));
+        EXPECT_EQ(files.back(), testing::eprom(state().image));
+    }
+
+    const std::wstring other = folder_.file(L"other.bin");
+    writeFile(other, std::vector<std::uint8_t>(4096, 0x5A));  // not as a save writes
+    const struct {
+        const char* name;
+        std::wstring target;
+        bool backupFolder;
+        const char* reason;
+    } refusals[] = {
+        {"backup name taken by a folder", path, true, ".bak"},
+        {"old file not an image", other, false, "not a 4096-byte image"},
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.name);
+        if (c.backupFolder) {
+            DeleteFileW(backup.c_str());
+            ASSERT_TRUE(CreateDirectoryW(backup.c_str(), nullptr));
+        }
+        const std::vector<std::uint8_t> before = readFile(c.target);
+        saveOver(c.target, 6);
+        const std::vector<SeenMessageBox> boxes = programBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        const std::string message = narrow(boxes[0].text);
+        EXPECT_EQ(message.rfind("Cannot save " + narrow(c.target), 0), 0u) << message;
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+        EXPECT_EQ(readFile(c.target), before);
+        EXPECT_EQ(status(0), "Save failed: " + narrow(ui::abbreviatedName(c.target)));
+        EXPECT_EQ(state().modified, ui::kModified);
+    }
+    EXPECT_EQ(GetFileAttributesW((other + L".bak").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // A file another program holds open without sharing cannot be read: the

@@ -254,7 +254,7 @@ TEST_F(Events, EnterCommitsEachDirectionOnEachBand) {
         enterFrequency(c.trio, c.digits);
         EXPECT_IMAGE(image(), want);
         EXPECT_EQ(state().modified, ui::kModified);
-        EXPECT_TRUE(state().unsavedEdits);
+        EXPECT_TRUE(state().unsavedEdits());
         expectDisplayRestored(c.trio);
     }
     EXPECT_TRUE(dialogs.messageBoxes().empty());
@@ -293,7 +293,7 @@ TEST_F(Events, RefusedFrequencyIsShownWritesNothingAndKeepsTheFlag) {
         enterFrequency(c.trio, c.digits);
         EXPECT_IMAGE(image(), before);
         EXPECT_EQ(state().modified, ui::kSaved);
-        EXPECT_FALSE(state().unsavedEdits);
+        EXPECT_FALSE(state().unsavedEdits());
         expectDisplayRestored(c.trio);
         EXPECT_EQ(text(c.trio.display), shownBefore);
         ASSERT_EQ(dialogs.messageBoxes().size(), 1u);
@@ -372,7 +372,7 @@ TEST_F(Events, ChannelStepWrapsAroundBothWays) {
         EXPECT_EQ(state().displayed.channel, c.to) << "the channel is shown";
     }
     EXPECT_EQ(state().modified, ui::kSaved);
-    EXPECT_FALSE(state().unsavedEdits);
+    EXPECT_FALSE(state().unsavedEdits());
 }
 
 TEST_F(Events, BandOptionsChangeTheSelectionAndTheDisplayButNotTheImage) {
@@ -554,7 +554,7 @@ TEST_F(Events, OnlyEditsSetTheModifiedFlag) {
         state().noteImageMatchesFile();
         action.run();
         EXPECT_EQ(state().modified, action.edit ? ui::kModified : ui::kSaved);
-        EXPECT_EQ(state().unsavedEdits, action.edit);
+        EXPECT_EQ(state().unsavedEdits(), action.edit);
     }
 }
 
@@ -662,6 +662,7 @@ TEST(CloseBox, AsksOnlyWhenEditsAreNotSaved) {
             editor.menuCommand(ids::kCwIdEnable);
         }
         if (c.after != After::Nothing) {
+            dialogs.answerMessageBoxesWith(IDYES);  // Open asks before dropping the edit
             dialogs.expectDialog(chooseFile(c.after == After::Open ? file : folder.file(L"saved.bin")));
             editor.menuCommand(c.after == After::Open ? ids::kOpen : ids::kSaveAs);
         }
