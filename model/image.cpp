@@ -433,10 +433,14 @@ std::vector<std::uint8_t> saveImageBytes(Image& image, const Progress& progress)
 
 SaveOutcome saveImageFile(Image& image, const std::filesystem::path& path,
                           const Progress& progress) {
-    SaveOutcome out;
     const std::vector<std::uint8_t> bytes = saveImageBytes(image, progress);
+    SaveOutcome out = saveFileBytes(bytes, path);
     out.checksum = storedChecksum(image);
+    return out;
+}
 
+SaveOutcome saveFileBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& path) {
+    SaveOutcome out;
     const std::filesystem::path target = followLinks(path, out.error);
     if (target.empty()) return out;
     out.error = notReplaceable(target);

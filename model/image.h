@@ -80,6 +80,11 @@ struct SaveOutcome {
 SaveOutcome saveImageFile(Image& image, const std::filesystem::path& path,
                           const Progress& progress = {});
 
+// The same safe replacement of `path` for any bytes, written as they are
+// (no checksum, no size rule): what keeps a file's earlier contents, such as
+// a backup, byte for byte. `checksum` stays 0.
+SaveOutcome saveFileBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& path);
+
 // Big-endian 16-bit access to the EPROM part of the image; offsets past 4094
 // read as 0 and are not written.
 std::uint16_t readWord(const Image& image, std::size_t offset);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -25,6 +24,10 @@ bool readStart(const std::wstring& path, std::size_t limit, std::vector<std::uin
     return !failed;
 }
 
+// A file Save As replaces is an image or a readout of one; anything much
+// larger was not meant to be replaced by an image, and is not read whole.
+constexpr std::size_t kBackupLimit = 16 * 1024 * 1024;
+
 }  // namespace
 
 std::wstring backupName(const std::wstring& path) { return path + L".bak"; }
@@ -33,30 +36,26 @@ bool keepBackupOf(const std::wstring& path, std::wstring& problem) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
 
+    // The old file is kept whatever it holds: a readout of another size, a
+    // bad checksum, bytes no save of this editor would write.
     std::vector<std::uint8_t> old;
-    if (!readStart(path, kEpromSize + 1, old)) {
+    if (!readStart(path, kBackupLimit + 1, old)) {
         problem = L"it cannot be read";
         return false;
     }
-    // The safe save writes 4096 bytes with the EPROM-window bit and a fresh
-    // checksum: the backup is written only when that gives the old bytes back.
-    Image kept;
-    std::copy(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(old.size(), kEpromSize)),
-              kept.bytes.begin());
-    Image written = kept;
-    if (old.size() != kEpromSize || saveImageBytes(written) != old) {
-        problem = L"it is not a 4096-byte image with the checksum and EPROM-window bit a save "
-                  L"writes, so a backup of it would not be the same bytes";
+    if (old.size() > kBackupLimit) {
+        problem = L"it is larger than " + std::to_wstring(kBackupLimit / (1024 * 1024)) +
+                  L" MB, too large for a codeplug image";
         return false;
     }
     const std::wstring backup = backupName(path);
-    const SaveOutcome saved = saveImageFile(kept, std::filesystem::path(backup));
+    const SaveOutcome saved = saveFileBytes(old, std::filesystem::path(backup));
     if (!saved.ok) {
         problem = backup + L" cannot be written: " + widen(saved.error);
         return false;
     }
     std::vector<std::uint8_t> check;
-    if (!readStart(backup, kEpromSize + 1, check) || check != old) {
+    if (!readStart(backup, kBackupLimit + 1, check) || check != old) {
         problem = backup + L" does not read back as the file it keeps";
         return false;
     }

@@ -10,13 +10,10 @@ namespace quarnel::ui {
 std::wstring backupName(const std::wstring& path);
 
 // Keeps the file at `path`, when there is one, as backupName(path), the
-// earlier backup replaced. The backup goes through the model's safe save,
-// which writes an image with its checksum and EPROM-window bit as a save
-// sets them; so only a file those writes leave as it is (a 4096-byte image
-// as this editor saves it) can be kept, byte for byte, and any other is
-// refused rather than kept altered. Nothing to keep (no file, a folder) is
-// no failure. On failure `problem` says why, in words for the user, and the
-// file at `path` has not changed.
+// earlier backup replaced: the same bytes, whatever they are, written through
+// the model's safe replacement of a file. Nothing to keep (no file, a folder)
+// is no failure. On failure `problem` says why, in words for the user, and
+// the file at `path` has not changed.
 bool keepBackupOf(const std::wstring& path, std::wstring& problem);
 
 }  // namespace quarnel::ui
