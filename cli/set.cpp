@@ -7,6 +7,7 @@
 
 #include "cli/channel_options.h"
 #include "cli/commands.h"
+#include "cli/edit_guard.h"
 #include "cli/loaded.h"
 #include "model/channel_view.h"
 #include "model/edits.h"
@@ -278,7 +279,7 @@ struct Assignment {
 };
 
 int runSet(const std::string& file, const std::string& out, const ChannelOptions& options,
-           const std::vector<std::string>& edits) {
+           const std::vector<std::string>& edits, bool force) {
     std::vector<Assignment> assignments;
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
@@ -297,6 +298,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     auto loaded = loadForCommand(file);
     if (!loaded) return kUsage;
     for (const auto& n : loaded->notices) std::cerr << file << ": " << n << "\n";
+    if (!inputMayBeEdited(*loaded, force)) return kRefused;
     Image& image = loaded->image;
     std::vector<int> channels;
     if (!selectChannels(options, image, file, false, channels)) return kUsage;
@@ -351,7 +353,8 @@ std::string fieldsHelp() {
     }
     return text +
            "A value not in its list, an unknown tone or DPL code, a message index beyond the\n"
-           "message count or a frequency the radio cannot hold exits 3; nothing is written then.";
+           "message count or a frequency the radio cannot hold exits 3; nothing is written then.\n"
+           "An image whose stored checksum is wrong is refused (exit 3) unless --force is given.";
 }
 
 }  // namespace
@@ -363,14 +366,18 @@ void addSet(CLI::App& app, int& status) {
         std::string out;
         ChannelOptions channels;
         std::vector<std::string> edits;
+        bool force = false;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("IMAGE", opt->file, "Image file (never changed)")->required();
     cmd->add_option("-o,--output", opt->out, "Where to save the edited image")->required();
     addChannelOptions(cmd, opt->channels, "Channel to edit: a number or all (default 1)");
+    addForceOption(cmd, opt->force);
     cmd->add_option("FIELD=VALUE", opt->edits, "Edits, applied in the order given")->required();
     cmd->footer(fieldsHelp());
-    cmd->callback([opt, &status] { status = runSet(opt->file, opt->out, opt->channels, opt->edits); });
+    cmd->callback([opt, &status] {
+        status = runSet(opt->file, opt->out, opt->channels, opt->edits, opt->force);
+    });
 }
 
 }  // namespace quarnel::cli

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "cli/show_channels.h"
 #include "cli/show_cw.h"
@@ -77,8 +78,15 @@ void addShow(CLI::App& app, int& status) {
         const Band rxBand = bandOption(opt->channels.rxBand);
         const Band txBand = bandOption(opt->channels.txBand);
         const auto channels = decodeChannels(loaded->image, numbers, rxBand, txBand);
+        // What is wrong with the file's size comes before anything its
+        // bytes may show.
+        std::vector<std::string> problems;
+        if (const auto fault = sizeFault(fileSize(*loaded))) problems.push_back("The file is " + *fault);
+        for (auto& p : layoutProblems(loaded->image)) problems.push_back(std::move(p));
         if (opt->format == "json") {
-            std::cout << showDocument(*loaded, channels).dump(2) << "\n";
+            auto doc = withItemTexts(showDocument(*loaded, channels));
+            doc["problems"] = problems;
+            std::cout << doc.dump(2) << "\n";
         } else if (opt->format == "csv") {
             channelsCsv(channels, std::cout);
         } else {
@@ -87,7 +95,7 @@ void addShow(CLI::App& app, int& status) {
             std::cout << "\n";
             headerText(loaded->image, std::cout);
             showCwText(loaded->image, std::cout);
-            for (const auto& p : layoutProblems(loaded->image)) std::cout << "Problem: " << p << "\n";
+            for (const auto& p : problems) std::cout << "Problem: " << p << "\n";
         }
         status = kOk;
     });

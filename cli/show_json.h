@@ -14,4 +14,9 @@ namespace quarnel::cli {
 // messages, channels (the views given, in their order) and problems.
 nlohmann::ordered_json showDocument(const LoadedImage& loaded, const std::vector<ChannelView>& channels);
 
+// `doc` with, right after each "*_item" key, a "*_text" key: the entry the
+// editor's drop-down shows for that item, without its sign blank ("100.0",
+// "None", "180", "ALL TX", the message text), or null when it shows none.
+nlohmann::ordered_json withItemTexts(nlohmann::ordered_json doc);
+
 }  // namespace quarnel::cli
