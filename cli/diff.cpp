@@ -117,7 +117,7 @@ void addDiff(CLI::App& app, int& status) {
     cmd->add_option("A", opt->a, "First image file")->required();
     cmd->add_option("B", opt->b, "Second image file")->required();
     cmd->add_option("--format", opt->format, "text (one line per difference) or json")
-        ->check(CLI::IsMember({"text", "json"}));
+        ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
     addBandOptions(cmd, opt->bands);
     cmd->footer(
         "Lists the header fields, CW messages and channel fields that differ, named as\n"

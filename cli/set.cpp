@@ -1,6 +1,7 @@
 // set: edits channels and header fields through the same model operations as the editor's
 // handlers, in the order given, then saves the result to OUT. A refused edit
 // writes nothing at all.
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <limits>
@@ -9,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/edit_guard.h"
 #include "cli/loaded.h"
+#include "cli/set_edit.h"
 #include "model/channel_view.h"
 #include "model/edits.h"
 #include "model/layout.h"
@@ -90,13 +92,21 @@ EditOutcome setCode(Image& image, std::size_t base, Direction d, const std::stri
     return chosen;
 }
 
+// A check box's state: on or off, or yes or no as `show --format csv` writes it.
+bool checkedValue(const std::string& value, bool& checked) {
+    if (value != "on" && value != "off" && value != "yes" && value != "no") return false;
+    checked = value == "on" || value == "yes";
+    return true;
+}
+
 // rx-invert, tx-invert: on or off; the check box is enabled only with DPL.
 EditOutcome setInvert(Image& image, std::size_t base, Direction d, const std::string& value,
                       const EditContext&) {
-    if (value != "on" && value != "off") return refusal("\"" + value + "\" is not on or off");
+    bool checked = false;
+    if (!checkedValue(value, checked)) return refusal("\"" + value + "\" is not on or off");
     if (codeType(image, base, d) != CodeType::Dpl)
         return refusal("Invert DPL applies only when the code type is DPL");
-    return setInvertDpl(image, base, d, value == "on");
+    return setInvertDpl(image, base, d, checked);
 }
 
 // ---- Values of the option and list fields -----------------------------------
@@ -192,8 +202,9 @@ Setter invert(Direction d) {
 
 Setter checkBox(CheckBox box) {
     return [box](Image& image, std::size_t base, const std::string& value, const EditContext&) {
-        if (value != "on" && value != "off") return notInList(value, "on or off");
-        return setCheckBox(image, base, box, value == "on");
+        bool checked = false;
+        if (!checkedValue(value, checked)) return notInList(value, "on or off");
+        return setCheckBox(image, base, box, checked);
     };
 }
 
@@ -273,6 +284,34 @@ const std::vector<SetField>& setFields() {
     return fields;
 }
 
+const SetField* findField(const std::string& name) {
+    for (const auto& f : setFields())
+        if (name == f.name) return &f;
+    return nullptr;
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Edits needed to turn one text into the other (insert, delete, replace).
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
 struct Assignment {
     const SetField* field;
     std::string value;
@@ -283,13 +322,20 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     std::vector<Assignment> assignments;
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
-        const std::string name = edit.substr(0, eq);
-        const SetField* field = nullptr;
-        for (const auto& f : setFields())
-            if (name == f.name) field = &f;
+        const std::string name = canonicalFieldName(edit.substr(0, eq));
+        const SetField* field = findField(name);
         if (eq == std::string::npos || !field) {
-            std::cerr << "quarnel-cli: " << file << ": " << name << ": "
-                      << (eq == std::string::npos ? "expected FIELD=VALUE" : "no such field") << "\n";
+            std::cerr << "quarnel-cli: " << file << ": " << edit.substr(0, eq) << ": ";
+            if (eq == std::string::npos) {
+                std::cerr << "expected FIELD=VALUE\n";
+            } else {
+                std::cerr << "no such field";
+                const auto nearest = nearestSetFields(name);
+                for (std::size_t i = 0; i < nearest.size(); ++i)
+                    std::cerr << (i == 0 ? "; did you mean " : i + 1 == nearest.size() ? " or " : ", ")
+                              << nearest[i];
+                std::cerr << (nearest.empty() ? " (quarnel-cli set --help lists them)" : "?") << "\n";
+            }
             return kUsage;
         }
         assignments.push_back({field, edit.substr(eq + 1)});
@@ -303,38 +349,17 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     std::vector<int> channels;
     if (!selectChannels(options, image, file, false, channels)) return kUsage;
 
-    const EditContext context{bandOption(options.rxBand), bandOption(options.txBand)};
+    const Band rxBand = bandOption(options.rxBand), txBand = bandOption(options.txBand);
     for (const auto& a : assignments) {
-        if (a.field->header) {
-            const EditOutcome outcome = a.field->apply(image, 0, a.value, context);
-            if (!outcome.done()) {
-                std::cerr << "quarnel-cli: " << file << ": " << a.field->name << ": " << outcome.refusal
-                          << "\n";
+        // A header field is edited once, whatever the channels.
+        const std::vector<int> targets = a.field->header ? std::vector<int>{0} : channels;
+        for (int n : targets) {
+            const std::string refusal = applySetEdit(image, a.field->name, n, a.value, rxBand, txBand);
+            if (!refusal.empty()) {
+                std::cerr << "quarnel-cli: " << file << ": "
+                          << (a.field->header ? "" : "channel " + std::to_string(n) + ": ") << a.field->name
+                          << ": " << refusal << "\n";
                 return kRefused;
-            }
-            continue;
-        }
-        for (int n : channels) {
-            const std::string where = "quarnel-cli: " + file + ": channel " + std::to_string(n) + ": " +
-                                      a.field->name + ": ";
-            const ChannelLocation location = channelBase(image, n);
-            if (!location.ok()) {
-                std::cerr << where << layoutErrorText(location.error, n) << "\n";
-                return kRefused;
-            }
-            const EditOutcome outcome = a.field->apply(image, location.base, a.value, context);
-            if (!outcome.done()) {
-                std::cerr << where << outcome.refusal << "\n";
-                return kRefused;
-            }
-            if (outcome.redisplay) {
-                // The editor shows the channel again after this edit; the
-                // display rewrites TX Priority as it always does.
-                ChannelViewRequest request;
-                request.channel = n;
-                request.rxBand = context.rxBand;
-                request.txBand = context.txBand;
-                displayChannel(image, request);
             }
         }
     }
@@ -358,6 +383,65 @@ std::string fieldsHelp() {
 }
 
 }  // namespace
+
+std::string canonicalFieldName(const std::string& name) {
+    std::string out = lowerCase(name);
+    for (std::size_t at; (at = out.find("auxiliary")) != std::string::npos;) out.replace(at, 9, "auxilary");
+    return out;
+}
+
+bool isSetField(const std::string& name) { return findField(name) != nullptr; }
+
+bool isHeaderSetField(const std::string& name) {
+    const SetField* f = findField(name);
+    return f && f->header;
+}
+
+std::vector<std::string> nearestSetFields(const std::string& name) {
+    std::vector<std::pair<std::size_t, std::string>> scored;
+    for (const auto& f : setFields()) {
+        const std::string known = f.name;
+        // A name that holds the typed word ("carrier"), or whose last part
+        // is close to it ("carier"), is as close as a typo in the whole name.
+        const bool part = name.size() >= 3 && known.find(name) != std::string::npos;
+        const std::string last = known.substr(known.find('.') == std::string::npos ? 0 : known.find('.') + 1);
+        const std::size_t distance =
+            part ? 1 : std::min(editDistance(name, known), editDistance(name, last) + 1);
+        if (distance <= std::max<std::size_t>(2, name.size() / 3)) scored.emplace_back(distance, known);
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<std::string> out;
+    for (const auto& [distance, known] : scored)
+        if (out.size() < 3 && distance <= scored.front().first + 1) out.push_back(known);
+    return out;
+}
+
+std::string applySetEdit(Image& image, const std::string& name, int channel, const std::string& value,
+                         Band rxBand, Band txBand) {
+    const SetField* field = findField(name);
+    if (!field) return "no such field";
+    const EditContext context{rxBand, txBand};
+    const std::string typed = lowerCase(value);
+    if (field->header) {
+        const EditOutcome outcome = field->apply(image, 0, typed, context);
+        return outcome.done() ? "" : outcome.refusal;
+    }
+    const ChannelLocation location = channelBase(image, channel);
+    if (!location.ok()) return layoutErrorText(location.error, channel);
+    const EditOutcome outcome = field->apply(image, location.base, typed, context);
+    if (!outcome.done()) return outcome.refusal;
+    if (outcome.redisplay) {
+        // The editor shows the channel again after this edit; the display
+        // rewrites TX Priority as it always does.
+        ChannelViewRequest request;
+        request.channel = channel;
+        request.rxBand = rxBand;
+        request.txBand = txBand;
+        displayChannel(image, request);
+    }
+    return "";
+}
 
 void addSet(CLI::App& app, int& status) {
     auto* cmd = app.add_subcommand("set", "Edit fields as the editor does and save the result to OUT");

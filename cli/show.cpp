@@ -60,7 +60,7 @@ void addShow(CLI::App& app, int& status) {
     cmd->add_option("--format", opt->format,
                     "text (a table of the channels, then the header and the CW messages), "
                     "json (the whole document) or csv (one row per channel)")
-        ->check(CLI::IsMember({"text", "json", "csv"}));
+        ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
     addChannelOptions(cmd, opt->channels, "Show only channel N");
     cmd->footer("Exit status: 0 when the image could be read, whatever its checksum; 2 otherwise.");
     cmd->callback([opt, &status] {

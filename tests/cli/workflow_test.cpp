@@ -224,3 +224,71 @@ TEST(ShowJson, EachItemHasTheTextTheEditorShowsBesideIt) {
     };
     check(doc);
 }
+
+TEST(Input, FriendlierFormsWriteWhatTheContractFormsWrite) {
+    ScratchDir dir;
+    const std::string in = writeImage(dir / "in.bin", channelImage());  // four channels
+    struct Case {
+        std::vector<std::string> friendly, contract;
+    };
+    const Case cases[] = {
+        {{"rx-code=PL:103.5", "CW-ID=Off"}, {"rx-code=pl:103.5", "cw-id=off"}},
+        {{"rx-control.auxiliary=yes", "audio.repeater=NO"}, {"rx-control.auxilary=on", "audio.repeater=off"}},
+        {{"--rx-band", "VHF", "rx=146.52", "timer.local=None"}, {"--rx-band", "vhf", "rx=146.52", "timer.local=none"}},
+        {{"--channel", "1,2-4", "dropout=2"}, {"--channel", "all", "dropout=2"}},
+        {{"--channel", "TUNE", "priority.local=Highest"}, {"--channel", "4", "priority.local=highest"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.friendly.back());
+        std::vector<std::string> a = {"set", in, "-o", (dir / "a.bin").string()};
+        std::vector<std::string> b = {"set", in, "-o", (dir / "b.bin").string()};
+        a.insert(a.end(), c.friendly.begin(), c.friendly.end());
+        b.insert(b.end(), c.contract.begin(), c.contract.end());
+        ASSERT_EQ(runCli(b).status, 0);
+        const CliResult run = runCli(a);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(readBytes(dir / "a.bin"), readBytes(dir / "b.bin"));
+    }
+    // --channel 1,3-4 left channel 2 alone; "all" did not.
+    ASSERT_EQ(runCli({"set", in, "-o", (dir / "a.bin").string(), "--channel", "1,3-4", "dropout=2"}).status, 0);
+    const Json doc = Json::parse(runCli({"show", (dir / "a.bin").string(), "--format", "json"}).out);
+    std::vector<int> dropouts;
+    for (const auto& ch : doc["channels"]) dropouts.push_back(ch["timers"]["dropout_item"]);
+    EXPECT_EQ(dropouts, (std::vector<int>{2, 0, 2, 2}));
+}
+
+TEST(Input, MistakesAreNamedWithWhatWasMeant) {
+    ScratchDir dir;
+    const std::string in = writeImage(dir / "in.bin", channelImage());
+    const std::string out = (dir / "out.bin").string();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"set", in, "-o", out, "rx-control.carier=on"}, 2,
+         "quarnel-cli: " + in + ": rx-control.carier: no such field; did you mean rx-control.carrier?\n"},
+        {{"set", in, "-o", out, "dropuot=1"}, 2, "quarnel-cli: " + in + ": dropuot: no such field; did you mean dropout?\n"},
+        {{"set", in, "-o", out, "frobnicate=1"}, 2,
+         "quarnel-cli: " + in + ": frobnicate: no such field (quarnel-cli set --help lists them)\n"},
+        {{"set", in, "-o", "-", "cw-id=on"}, 2,
+         "quarnel-cli: -o -: an image is not written to standard output; give a file name\n"},
+        {{"set", in, "-o", out, "--channel", "2-5", "cw-id=on"}, 2,
+         "quarnel-cli: " + in + ": there is no channel 2-5 (the image has 4 channels)\n"},
+        {{"set", in, "-o", out, "--channel", "3-1", "cw-id=on"}, 2,
+         "quarnel-cli: " + in + ": there is no channel 3-1 (the image has 4 channels)\n"},
+        {{"set", in, "-o", out, "--channel", "1,,2", "cw-id=on"}, 2,
+         "quarnel-cli: " + in + ": there is no channel  (the image has 4 channels)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[4]);
+        const CliResult r = runCli(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    const CliResult version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quarnel-cli 1.01\n");
+}
