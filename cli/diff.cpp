@@ -4,6 +4,7 @@
 #include "cli/channel_options.h"
 #include "cli/commands.h"
 #include "cli/diff_compare.h"
+#include "cli/diff_text.h"
 #include "cli/file_size.h"
 #include "cli/loaded.h"
 
@@ -44,32 +45,7 @@ void diffText(const SizeDifference& sizes, const ImageDifferences& diff, std::os
         out << "file size: " << sizeText(sizes.a) << " -> " << sizeText(sizes.b) << "\n";
     else if (sizes.differs())
         out << "file bytes beyond 4096: differ\n";
-    bool movedSaid = false;
-    for (const auto& d : diff.fields) {
-        if (d.field == "channel") {
-            out << "channel " << d.channel << ": only in " << (d.a.is_null() ? "B" : "A") << "\n";
-            continue;
-        }
-        if (diff.recordsMoved != 0 && d.field == "base") {
-            if (!movedSaid) out << "channel records moved by " << diff.recordsMoved << " bytes\n";
-            movedSaid = true;
-            continue;
-        }
-        if (d.textOnly) {
-            out << fieldName(d) << ": " << d.aText << " -> " << d.bText << "\n";
-            continue;
-        }
-        out << fieldName(d) << ": " << valueText(d.a, d.hasText, d.aText) << " -> "
-            << valueText(d.b, d.hasText, d.bText) << "\n";
-    }
-    for (const auto& b : diff.bytes) {
-        out << "offset " << hexOffset(b.offsetA);
-        if (b.offsetB != b.offsetA) out << "/" << hexOffset(b.offsetB);
-        if (!b.where.empty()) out << " (" << b.where << ")";
-        out << ": " << hex4(b.a).substr(2) << " -> " << hex4(b.b).substr(2) << "\n";
-    }
-    if (diff.checksumA != diff.checksumB)
-        out << "checksum: " << hex4(diff.checksumA) << " -> " << hex4(diff.checksumB) << "\n";
+    printDifferences(diff, out);
 }
 
 Json diffJson(const std::string& fileA, const std::string& fileB, const SizeDifference& sizes,
@@ -105,6 +81,35 @@ Json diffJson(const std::string& fileA, const std::string& fileB, const SizeDiff
 }
 
 }  // namespace
+
+void printDifferences(const ImageDifferences& diff, std::ostream& out) {
+    bool movedSaid = false;
+    for (const auto& d : diff.fields) {
+        if (d.field == "channel") {
+            out << "channel " << d.channel << ": only in " << (d.a.is_null() ? "B" : "A") << "\n";
+            continue;
+        }
+        if (diff.recordsMoved != 0 && d.field == "base") {
+            if (!movedSaid) out << "channel records moved by " << diff.recordsMoved << " bytes\n";
+            movedSaid = true;
+            continue;
+        }
+        if (d.textOnly) {
+            out << fieldName(d) << ": " << d.aText << " -> " << d.bText << "\n";
+            continue;
+        }
+        out << fieldName(d) << ": " << valueText(d.a, d.hasText, d.aText) << " -> "
+            << valueText(d.b, d.hasText, d.bText) << "\n";
+    }
+    for (const auto& b : diff.bytes) {
+        out << "offset " << hexOffset(b.offsetA);
+        if (b.offsetB != b.offsetA) out << "/" << hexOffset(b.offsetB);
+        if (!b.where.empty()) out << " (" << b.where << ")";
+        out << ": " << hex4(b.a).substr(2) << " -> " << hex4(b.b).substr(2) << "\n";
+    }
+    if (diff.checksumA != diff.checksumB)
+        out << "checksum: " << hex4(diff.checksumA) << " -> " << hex4(diff.checksumB) << "\n";
+}
 
 void addDiff(CLI::App& app, int& status) {
     auto* cmd = app.add_subcommand("diff", "Compare two images field by field, then byte by byte");

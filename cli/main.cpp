@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "quarnel-cli 1.01", "Print the version and exit");
     app.footer(
         "Exit status: 0 success; 1 verify found a fault or diff found a difference; 2 a usage\n"
-        "error or a file that cannot be read or written; 3 set or message refused an edit\n"
+        "error or a file that cannot be read or written; 3 set, message or apply refused an edit\n"
         "(nothing written). Run quarnel-cli COMMAND --help for a command's options.");
     int status = quarnel::cli::kOk;
     quarnel::cli::addShow(app, status);
@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     quarnel::cli::addSet(app, status);
     quarnel::cli::addDiff(app, status);
     quarnel::cli::addDump(app, status);
+    quarnel::cli::addApply(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
