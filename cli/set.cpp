@@ -455,7 +455,7 @@ void addSet(CLI::App& app, int& status) {
     auto opt = std::make_shared<Options>();
     cmd->add_option("IMAGE", opt->file, "Image file (never changed)")->required();
     cmd->add_option("-o,--output", opt->out, "Where to save the edited image")->required();
-    addChannelOptions(cmd, opt->channels, "Channel to edit: a number or all (default 1)");
+    addChannelOptions(cmd, opt->channels, "Channels to edit: a number, a range (5-8), tune, all, or a list (1,3,5-8); default 1");
     addForceOption(cmd, opt->force);
     cmd->add_option("FIELD=VALUE", opt->edits, "Edits, applied in the order given")->required();
     cmd->footer(fieldsHelp());

@@ -61,7 +61,7 @@ void addShow(CLI::App& app, int& status) {
                     "text (a table of the channels, then the header and the CW messages), "
                     "json (the whole document) or csv (one row per channel)")
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
-    addChannelOptions(cmd, opt->channels, "Show only channel N");
+    addChannelOptions(cmd, opt->channels, "Show only these channels: a number, a range (5-8), tune, all, or a list (1,3,5-8)");
     cmd->footer("Exit status: 0 when the image could be read, whatever its checksum; 2 otherwise.");
     cmd->callback([opt, &status] {
         auto loaded = loadForCommand(opt->file);
