@@ -390,13 +390,6 @@ std::string canonicalFieldName(const std::string& name) {
     return out;
 }
 
-bool isSetField(const std::string& name) { return findField(name) != nullptr; }
-
-bool isHeaderSetField(const std::string& name) {
-    const SetField* f = findField(name);
-    return f && f->header;
-}
-
 std::vector<std::string> nearestSetFields(const std::string& name) {
     std::vector<std::pair<std::size_t, std::string>> scored;
     for (const auto& f : setFields()) {

@@ -14,10 +14,6 @@ namespace quarnel::cli {
 // "auxiliary" read as the editor's "auxilary".
 std::string canonicalFieldName(const std::string& name);
 
-// Whether `name` (canonical) is a field of `set`, and whether a header field.
-bool isSetField(const std::string& name);
-bool isHeaderSetField(const std::string& name);
-
 // The known field names closest to `name` (at most three), for the error of a
 // mistyped name; empty when none is close.
 std::vector<std::string> nearestSetFields(const std::string& name);
