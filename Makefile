@@ -27,7 +27,8 @@ build-native: bootstrap
 
 build-windows: bootstrap
 	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	  -DQUARNEL_GTEST_SOURCE=/usr/src/googletest >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
 # The native tests again, with AddressSanitizer and UBSan.

@@ -21,6 +21,7 @@
 #include "cli/show_channels.h"
 #include "cli/show_cw.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

@@ -3,53 +3,45 @@
 #include <algorithm>
 
 #include "cli/set_edit.h"
+#include "model/values.h"
 
 namespace quarnel::cli {
 
 namespace {
 
-// Every column `show --format csv` writes, in its order.
+// Every column `show --format csv` writes: the columns of the value table's
+// channel values, and the ones that only show what other values decide.
 const std::vector<ApplyColumn>& columns() {
     static const std::vector<ApplyColumn> table = [] {
         std::vector<ApplyColumn> t = {
             {"channel", CellKind::Channel, "", ""},
             {"title", CellKind::Shown, "", ""},
-        };
-        for (const std::string d : {"rx", "tx"}) {
-            t.push_back({d + "_frequency", CellKind::Frequency, d, ""});
-            t.push_back({d + "_reference", CellKind::Shown, "", ""});
-            t.push_back({d + "_code_type", CellKind::CodeType, d + "-code", d + "_code"});
-            t.push_back({d + "_code", CellKind::Code, d + "-code", d + "_code_type"});
-            t.push_back({d + "_invert_dpl", CellKind::Check, d + "-invert", ""});
-        }
-        t.push_back({"idle_frequency", CellKind::Frequency, "idle", ""});
-        t.push_back({"idle_reference", CellKind::Shown, "", ""});
-        for (const std::string group : {"rx_control", "repeater_activate", "repeater_hold"}) {
-            std::string field = group;
-            field[field.find('_')] = '-';
-            for (const std::string box : {"carrier", "code", "auxilary"})
-                t.push_back({group + "_" + box, CellKind::Check, field + "." + box, ""});
-        }
-        const std::vector<ApplyColumn> rest = {
-            {"wireline_timer_s", CellKind::Choice, "timer.wireline", ""},
-            {"repeater_timer_s", CellKind::Choice, "timer.repeater", ""},
-            {"local_mic_timer_s", CellKind::Choice, "timer.local", ""},
-            {"drop_out_delay_s", CellKind::Choice, "dropout", ""},
-            {"repeater_priority", CellKind::Choice, "priority.repeater", ""},
-            {"wireline_priority", CellKind::Choice, "priority.wireline", ""},
-            {"local_priority", CellKind::Choice, "priority.local", ""},
             {"priority_conflict", CellKind::Shown, "", ""},
-            {"cw_id_enable", CellKind::Check, "cw-id", ""},
-            {"pl_dpl_with_id", CellKind::Check, "pl-with-id", ""},
-            {"id_during_activity", CellKind::Check, "id-during-activity", ""},
-            {"callsign", CellKind::Message, "cw-message", ""},
-            {"mute_on_wireline", CellKind::Check, "alarm.mute-on-wireline", ""},
-            {"enable_over_air", CellKind::Check, "alarm.enable-over-air", ""},
-            {"repeater_audio", CellKind::Check, "audio.repeater", ""},
-            {"local_mic_audio", CellKind::Check, "audio.local-mic", ""},
             {"notices", CellKind::Shown, "", ""},
         };
-        t.insert(t.end(), rest.begin(), rest.end());
+        for (const ValueSpec& row : valueTable()) {
+            if (row.header()) continue;
+            const std::string column = row.column, key = row.key;
+            switch (row.kind) {
+            case ValueKind::Frequency:
+                t.push_back({column + "_frequency", CellKind::Frequency, key, ""});
+                t.push_back({column + "_reference", CellKind::Shown, "", ""});
+                break;
+            case ValueKind::Code:
+                t.push_back({column + "_code_type", CellKind::CodeType, key, column + "_code"});
+                t.push_back({column + "_code", CellKind::Code, key, column + "_code_type"});
+                break;
+            case ValueKind::Bit: t.push_back({column, CellKind::Check, key, ""}); break;
+            case ValueKind::Choice:
+            case ValueKind::Timer:
+            case ValueKind::Priority:
+                t.push_back({column, row.list == ChoiceList::CwMessage && row.kind == ValueKind::Choice
+                                         ? CellKind::Message
+                                         : CellKind::Choice,
+                             key, ""});
+                break;
+            }
+        }
         return t;
     }();
     return table;

@@ -7,6 +7,7 @@
 #include "cli/diff_text.h"
 #include "cli/file_size.h"
 #include "cli/loaded.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

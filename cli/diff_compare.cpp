@@ -10,6 +10,8 @@
 #include "model/cw_messages.h"
 #include "model/layout.h"
 #include "model/tones.h"
+#include "model/values.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -22,80 +24,79 @@ using Json = nlohmann::ordered_json;
 // The bits a JSON value is decoded from. A value missing here accounts for no bits, so a byte change it
 // shows is also listed as a byte: nothing ever goes unreported.
 struct ValueBits {
-    const char* path;
+    std::string path;
     std::vector<Field> fields;
 };
 
+void addBits(std::vector<ValueBits>& table, std::string path, const ValueFields& fields) {
+    ValueBits bits{std::move(path), {}};
+    for (Field f : fields)
+        if (f != Field::Count) bits.fields.push_back(f);
+    table.push_back(std::move(bits));
+}
+
 const std::vector<ValueBits>& headerValueBits() {
-    static const std::vector<ValueBits> bits = {
-        {"header.last_word", {Field::LastWord}},
-        {"header.version", {Field::VersionByte}},
-        {"header.size", {Field::Size}},
-        {"header.modes", {Field::Modes}},
-        {"header.cw_id_addr", {Field::CwIdAddr}},
-        {"header.cw_end", {Field::CwEnd}},
-        {"header.next_area", {Field::NextArea}},
-        {"header.rf_address", {Field::RfAddress}},
-        {"header.id_timer_item", {Field::IdTimer}},
-        {"header.cw_speed_item", {Field::Speed}},
-        {"header.rekey_delay_item", {Field::IdDelay}},
-        {"header.tone_start_delay_item", {Field::CwDelay}},
-        {"cw.span", {Field::CwIdAddr, Field::CwEnd}},
-        {"cw.count", {Field::CwIdAddr, Field::CwEnd}},
-        {"cw.error", {Field::CwIdAddr, Field::CwEnd}},
-    };
+    static const std::vector<ValueBits> bits = [] {
+        std::vector<ValueBits> out = {
+            {"header.last_word", {Field::LastWord}},
+            {"header.version", {Field::VersionByte}},
+            {"header.size", {Field::Size}},
+            {"header.modes", {Field::Modes}},
+            {"header.cw_id_addr", {Field::CwIdAddr}},
+            {"header.cw_end", {Field::CwEnd}},
+            {"header.next_area", {Field::NextArea}},
+            {"header.rf_address", {Field::RfAddress}},
+            {"cw.span", {Field::CwIdAddr, Field::CwEnd}},
+            {"cw.count", {Field::CwIdAddr, Field::CwEnd}},
+            {"cw.error", {Field::CwIdAddr, Field::CwEnd}},
+        };
+        for (const ValueSpec& row : valueTable())
+            if (row.header()) addBits(out, row.json, row.fields);
+        return out;
+    }();
     return bits;
 }
 
+// Each value's JSON leaves with the bits they are decoded from: a frequency's
+// number and text from what the frequency encoding writes (counts, reference,
+// residue, on receive the residue flag), its reference from the reference
+// select; a code's type from the type and marker bits, its item from the
+// stored code. The priority conflict comes from all three levels, and the
+// notices from the stored codes.
 const std::vector<ValueBits>& channelValueBits() {
-    static const std::vector<ValueBits> bits = {
-        // What the frequency encoding writes: the counts, the reference, the
-        // residue and on receive the residue flag.
-        {"rx.hz", {Field::RxCounts, Field::RxReference, Field::RxResidue, Field::RxSegmentFlag}},
-        {"rx.text", {Field::RxCounts, Field::RxReference, Field::RxResidue, Field::RxSegmentFlag}},
-        {"rx.reference", {Field::RxReference}},
-        {"rx.reference_text", {Field::RxReference}},
-        {"rx.code_type", {Field::RxCodeType, Field::DplMarker, Field::PlMarker, Field::RxPlFlag}},
-        {"rx.code_item", {Field::RxCode}},
-        {"rx.inverted", {Field::RxInvertBit}},
-        {"tx.hz", {Field::TxCounts, Field::TxReference, Field::TxResidue}},
-        {"tx.text", {Field::TxCounts, Field::TxReference, Field::TxResidue}},
-        {"tx.reference", {Field::TxReference}},
-        {"tx.reference_text", {Field::TxReference}},
-        {"tx.code_type", {Field::TxCodeType, Field::DplMarker, Field::PlMarker, Field::TxPlFlag}},
-        {"tx.code_item", {Field::TxCode}},
-        {"tx.inverted", {Field::TxInvertBit}},
-        {"idle.hz", {Field::IdleCounts, Field::IdleReference, Field::IdleResidue}},
-        {"idle.text", {Field::IdleCounts, Field::IdleReference, Field::IdleResidue}},
-        {"idle.reference", {Field::IdleReference}},
-        {"idle.reference_text", {Field::IdleReference}},
-        {"rx_control.carrier", {Field::RxControlCarrier}},
-        {"rx_control.code", {Field::RxControlCode}},
-        {"rx_control.auxilary", {Field::RxControlAuxilary}},
-        {"repeater_activate.carrier", {Field::ActivateCarrier}},
-        {"repeater_activate.code", {Field::ActivateCode}},
-        {"repeater_activate.auxilary", {Field::ActivateAuxilary}},
-        {"repeater_hold.carrier", {Field::HoldCarrier}},
-        {"repeater_hold.code", {Field::HoldCode}},
-        {"repeater_hold.auxilary", {Field::HoldAuxilary}},
-        {"priority.repeater", {Field::PriorityRepeater}},
-        {"priority.local", {Field::PriorityLocal}},
-        {"priority.wireline", {Field::PriorityWireline}},
-        {"priority.conflict", {Field::PriorityRepeater, Field::PriorityLocal, Field::PriorityWireline}},
-        {"timers.wireline_item", {Field::LineToT}},
-        {"timers.repeater_item", {Field::RepeaterToT}},
-        {"timers.local_item", {Field::LocalToT}},
-        {"timers.dropout_item", {Field::Dropout}},
-        {"id.cw_id_enable", {Field::CwIdEnable}},
-        {"id.pl_dpl_with_id", {Field::PlWithId}},
-        {"id.id_during_activity", {Field::IdDuringActivity}},
-        {"id.message_item", {Field::CwIdSelect}},
-        {"alarms.mute_on_wireline", {Field::AlarmMuteOnWireline}},
-        {"alarms.enable_over_air", {Field::AlarmEnableOverAir}},
-        {"audio.repeater", {Field::RepeaterAudio}},
-        {"audio.local_mic", {Field::LocalMicAudio}},
-        {"notices", {Field::RxCode, Field::TxCode}},
-    };
+    static const std::vector<ValueBits> bits = [] {
+        std::vector<ValueBits> out;
+        const ValueFields none = value_rows::one(Field::Count);
+        ValueFields priorities = none, codes = none;
+        std::size_t p = 0, c = 0;
+        for (const ValueSpec& row : valueTable()) {
+            if (row.header()) continue;
+            const std::string path = row.json;
+            switch (row.kind) {
+            case ValueKind::Frequency:
+                addBits(out, path + ".hz", row.fields);
+                addBits(out, path + ".text", row.fields);
+                addBits(out, path + ".reference", value_rows::one(row.detail));
+                addBits(out, path + ".reference_text", value_rows::one(row.detail));
+                break;
+            case ValueKind::Code:
+                addBits(out, path + ".code_type", row.fields);
+                addBits(out, path + ".code_item", value_rows::one(row.detail));
+                if (c < codes.size()) codes[c++] = row.detail;
+                break;
+            case ValueKind::Priority:
+                if (p < priorities.size()) priorities[p++] = row.fields[0];
+                addBits(out, path, row.fields);
+                break;
+            case ValueKind::Bit:
+            case ValueKind::Choice:
+            case ValueKind::Timer: addBits(out, path, row.fields); break;
+            }
+        }
+        addBits(out, "priority.conflict", priorities);
+        addBits(out, "notices", codes);
+        return out;
+    }();
     return bits;
 }
 
@@ -171,12 +172,6 @@ Json lookup(const std::vector<std::pair<std::string, Json>>& values, const std::
     return Json(nullptr);
 }
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 // What the editor shows for a drop-down position or priority level: the
 // tone or code, the seconds, the level's name; nothing for other values.
 std::optional<std::string> itemText(const std::string& path, const Json& value,
@@ -192,17 +187,14 @@ std::optional<std::string> itemText(const std::string& path, const Json& value,
         if (type == "dpl") return std::string(dplCodeText(v + 1));
         return std::nullopt;
     }
-    if (key == "wireline_item" || key == "repeater_item" || key == "local_item")
-        return v == 0 ? std::string("None") : std::to_string(timeoutItemSeconds(v)) + " s";
-    if (key == "dropout_item") return v == 0 ? std::string("None") : std::to_string(v) + " s";
-    if (path == "priority.repeater" || path == "priority.local" || path == "priority.wireline") {
-        static const char* const levels[] = {"Disabled", "Highest", "Middle", "Lowest"};
-        return v >= 0 && v <= 3 ? std::optional<std::string>(levels[v]) : std::nullopt;
+    for (const ValueSpec& row : valueTable()) {
+        if (path != row.json) continue;
+        if (row.kind == ValueKind::Priority) {
+            const std::string level = priorityLevelText(v);
+            return level.empty() ? std::nullopt : std::optional<std::string>(level);
+        }
+        if (row.dropDown() && row.list != ChoiceList::CwMessage) return choiceWithUnit(row.list, v);
     }
-    if (path == "header.id_timer_item") return v == 0 ? std::string("ALL TX") : std::to_string(v) + " min";
-    if (path == "header.cw_speed_item") return trimmed(cwSpeedItemText(v)) + " wpm";
-    if (path == "header.rekey_delay_item" || path == "header.tone_start_delay_item")
-        return std::to_string(delayItemMilliseconds(v)) + " ms";
     return std::nullopt;
 }
 

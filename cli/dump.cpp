@@ -8,6 +8,7 @@
 #include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

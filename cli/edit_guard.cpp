@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/file_size.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

@@ -42,10 +42,4 @@ bool outputIsNotInput(const std::string& input, const std::string& out) {
     return false;
 }
 
-std::string hex4(unsigned value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", value & 0xFFFF);
-    return buf;
-}
-
 }  // namespace quarnel::cli

@@ -29,7 +29,4 @@ int saveForCommand(Image& image, const std::string& out);
 // its own when `out` is "-".
 bool outputIsNotInput(const std::string& input, const std::string& out);
 
-// "0A5F": four upper-case hexadecimal digits.
-std::string hex4(unsigned value);
-
 }  // namespace quarnel::cli

@@ -7,6 +7,7 @@
 #include "cli/edit_guard.h"
 #include "cli/loaded.h"
 #include "model/cw_messages.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

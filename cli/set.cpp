@@ -14,6 +14,7 @@
 #include "model/channel_view.h"
 #include "model/edits.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -182,112 +183,107 @@ bool levelOf(const std::string& value, int& level) {
 
 using Setter = std::function<EditOutcome(Image&, std::size_t, const std::string&, const EditContext&)>;
 
-Setter frequency(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setFrequency(image, base, d, value, context);
-    };
+// How `set` reads a drop-down's value, list by list, and the value forms its
+// help shows.
+struct ListReading {
+    ItemParser parse;
+    std::string expected;  // for refusals: "\"x\" is not <expected>"
+    const char* forms;     // for the help
+};
+
+ListReading listReading(ChoiceList list) {
+    switch (list) {
+    case ChoiceList::Timer:
+        return {timeoutItem, "a time-out: none or a multiple of 15 seconds up to 465",
+                "none|15..465 (a multiple of 15 s)"};
+    case ChoiceList::Dropout:
+        return {dropoutItemOf, "a drop-out delay: none or 0 to 7 seconds", "none|0..7 (seconds)"};
+    case ChoiceList::CwMessage:
+        return {messageItem, "a message index", "K (message index, 0 = first)"};
+    case ChoiceList::CwSpeed:
+        return {speedItem, "a CW speed: <1, 1 to 32 or >32", "<1|1..32|>32 (words per minute)"};
+    case ChoiceList::IdTimer:
+        return {idTimerItemOf, "an ID timer: all or 1 to 31 minutes", "all|1..31 (minutes)"};
+    case ChoiceList::Delay:
+        return {delayItem, "a delay: 240 to 15360 ms in steps of 240", "240..15360 (ms, steps of 240)"};
+    }
+    return {};
 }
 
-Setter code(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setCode(image, base, d, value, context);
-    };
+const char* const kOnOff = "on|off";
+
+// What `set` does with a value of each kind, and the value forms of its help.
+Setter setterOf(const ValueSpec& row) {
+    const Value value = row.value;
+    const Direction d = row.direction;
+    switch (row.kind) {
+    case ValueKind::Frequency:
+        return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+            return setFrequency(image, base, d, text, context);
+        };
+    case ValueKind::Code:
+        return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+            return setCode(image, base, d, text, context);
+        };
+    case ValueKind::Bit:
+        if (row.invertsDpl())
+            return [d](Image& image, std::size_t base, const std::string& text, const EditContext& context) {
+                return setInvert(image, base, d, text, context);
+            };
+        return [value](Image& image, std::size_t base, const std::string& text, const EditContext&) {
+            bool checked = false;
+            if (!checkedValue(text, checked)) return notInList(text, "on or off");
+            return setCheckBox(image, base, value, checked);
+        };
+    case ValueKind::Priority:
+        return [path = row.path](Image& image, std::size_t base, const std::string& text, const EditContext&) {
+            int level = 0;
+            if (!levelOf(text, level)) return notInList(text, "highest, middle, lowest or disabled");
+            return choosePriority(image, base, path, level);
+        };
+    case ValueKind::Choice:
+    case ValueKind::Timer:
+        return [value, reading = listReading(row.list)](Image& image, std::size_t base,
+                                                         const std::string& text, const EditContext&) {
+            int item = 0;
+            if (!reading.parse(text, item)) return notInList(text, reading.expected);
+            return chooseDropDownItem(image, base, value, item);
+        };
+    }
+    return {};
 }
 
-Setter invert(Direction d) {
-    return [d](Image& image, std::size_t base, const std::string& value, const EditContext& context) {
-        return setInvert(image, base, d, value, context);
-    };
+const char* valueForms(const ValueSpec& row) {
+    switch (row.kind) {
+    case ValueKind::Frequency: return "DIGITS as typed (4488500) or MHz (448.85)";
+    case ValueKind::Code: return "carrier|pl:TONE|dpl:CODE";
+    case ValueKind::Bit: return kOnOff;
+    case ValueKind::Priority: return "highest|middle|lowest|disabled";
+    case ValueKind::Choice:
+    case ValueKind::Timer: return listReading(row.list).forms;
+    }
+    return "";
 }
 
-Setter checkBox(CheckBox box) {
-    return [box](Image& image, std::size_t base, const std::string& value, const EditContext&) {
-        bool checked = false;
-        if (!checkedValue(value, checked)) return notInList(value, "on or off");
-        return setCheckBox(image, base, box, checked);
-    };
-}
-
-Setter dropDown(DropDown list, ItemParser parse, std::string expected) {
-    return [list, parse, expected](Image& image, std::size_t base, const std::string& value,
-                                   const EditContext&) {
-        int item = 0;
-        if (!parse(value, item)) return notInList(value, expected);
-        return chooseDropDownItem(image, base, list, item);
-    };
-}
-
-Setter priority(PriorityPath path) {
-    return [path](Image& image, std::size_t base, const std::string& value, const EditContext&) {
-        int level = 0;
-        if (!levelOf(value, level)) return notInList(value, "highest, middle, lowest or disabled");
-        return choosePriority(image, base, path, level);
-    };
-}
-
+// Every value of the value table, under its key.
 struct SetField {
-    const char* name;
-    bool header;         // a header field: one for all channels, --channel ignored
-    const char* values;  // the value forms, for the help
+    const ValueSpec* row;
     Setter apply;
 };
 
 const std::vector<SetField>& setFields() {
-    const char* const onOff = "on|off";
-    const char* const timeout = "none|15..465 (a multiple of 15 s)";
-    const std::string timeoutList = "a time-out: none or a multiple of 15 seconds up to 465";
-    const std::string delayList = "a delay: 240 to 15360 ms in steps of 240";
-    const char* const level = "highest|middle|lowest|disabled";
-    static const std::vector<SetField> fields = {
-        {"rx", false, "DIGITS as typed (4488500) or MHz (448.85)", frequency(Direction::Receive)},
-        {"tx", false, "DIGITS or MHz", frequency(Direction::Transmit)},
-        {"idle", false, "DIGITS or MHz", frequency(Direction::Idle)},
-        {"rx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Receive)},
-        {"tx-code", false, "carrier|pl:TONE|dpl:CODE", code(Direction::Transmit)},
-        {"rx-invert", false, onOff, invert(Direction::Receive)},
-        {"tx-invert", false, onOff, invert(Direction::Transmit)},
-        {"rx-control.carrier", false, onOff, checkBox(CheckBox::RxControlCarrier)},
-        {"rx-control.code", false, onOff, checkBox(CheckBox::RxControlCode)},
-        {"rx-control.auxilary", false, onOff, checkBox(CheckBox::RxControlAuxilary)},
-        {"repeater-activate.carrier", false, onOff, checkBox(CheckBox::ActivateCarrier)},
-        {"repeater-activate.code", false, onOff, checkBox(CheckBox::ActivateCode)},
-        {"repeater-activate.auxilary", false, onOff, checkBox(CheckBox::ActivateAuxilary)},
-        {"repeater-hold.carrier", false, onOff, checkBox(CheckBox::HoldCarrier)},
-        {"repeater-hold.code", false, onOff, checkBox(CheckBox::HoldCode)},
-        {"repeater-hold.auxilary", false, onOff, checkBox(CheckBox::HoldAuxilary)},
-        {"cw-id", false, onOff, checkBox(CheckBox::CwIdEnable)},
-        {"pl-with-id", false, onOff, checkBox(CheckBox::PlDplWithId)},
-        {"id-during-activity", false, onOff, checkBox(CheckBox::IdDuringActivity)},
-        {"alarm.mute-on-wireline", false, onOff, checkBox(CheckBox::AlarmMuteOnWireline)},
-        {"alarm.enable-over-air", false, onOff, checkBox(CheckBox::AlarmEnableOverAir)},
-        {"audio.repeater", false, onOff, checkBox(CheckBox::RepeaterAudio)},
-        {"audio.local-mic", false, onOff, checkBox(CheckBox::LocalMicAudio)},
-        {"priority.repeater", false, level, priority(PriorityPath::Repeater)},
-        {"priority.wireline", false, level, priority(PriorityPath::Wireline)},
-        {"priority.local", false, level, priority(PriorityPath::Local)},
-        {"timer.wireline", false, timeout, dropDown(DropDown::WirelineTimer, timeoutItem, timeoutList)},
-        {"timer.repeater", false, timeout, dropDown(DropDown::RepeaterTimer, timeoutItem, timeoutList)},
-        {"timer.local", false, timeout, dropDown(DropDown::LocalTimer, timeoutItem, timeoutList)},
-        {"dropout", false, "none|0..7 (seconds)",
-         dropDown(DropDown::Dropout, dropoutItemOf, "a drop-out delay: none or 0 to 7 seconds")},
-        {"cw-message", false, "K (message index, 0 = first)",
-         dropDown(DropDown::CwMessage, messageItem, "a message index")},
-        {"cw-speed", true, "<1|1..32|>32 (words per minute)",
-         dropDown(DropDown::CwSpeed, speedItem, "a CW speed: <1, 1 to 32 or >32")},
-        {"id-timer", true, "all|1..31 (minutes)",
-         dropDown(DropDown::IdTimer, idTimerItemOf, "an ID timer: all or 1 to 31 minutes")},
-        {"rekey-delay", true, "240..15360 (ms, steps of 240)",
-         dropDown(DropDown::RekeyDelay, delayItem, delayList)},
-        {"tone-delay", true, "240..15360 (ms, steps of 240)",
-         dropDown(DropDown::ToneStartDelay, delayItem, delayList)},
-    };
+    static const std::vector<SetField> fields = [] {
+        std::vector<SetField> out;
+        for (const ValueSpec& row : valueTable()) out.push_back({&row, setterOf(row)});
+        return out;
+    }();
     return fields;
 }
 
-const SetField* findField(const std::string& name) {
-    for (const auto& f : setFields())
-        if (name == f.name) return &f;
-    return nullptr;
+const SetField* setFieldOf(const std::string& name) {
+    const ValueSpec* row = valueOfKey(name);
+    if (!row) return nullptr;
+    return &setFields()[valueIndex(row->value)];
 }
 
 std::string lowerCase(std::string text) {
@@ -323,7 +319,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
         const std::string name = canonicalFieldName(edit.substr(0, eq));
-        const SetField* field = findField(name);
+        const SetField* field = setFieldOf(name);
         if (eq == std::string::npos || !field) {
             std::cerr << "quarnel-cli: " << file << ": " << edit.substr(0, eq) << ": ";
             if (eq == std::string::npos) {
@@ -352,13 +348,13 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     const Band rxBand = bandOption(options.rxBand), txBand = bandOption(options.txBand);
     for (const auto& a : assignments) {
         // A header field is edited once, whatever the channels.
-        const std::vector<int> targets = a.field->header ? std::vector<int>{0} : channels;
+        const std::vector<int> targets = a.field->row->header() ? std::vector<int>{0} : channels;
         for (int n : targets) {
-            const std::string refusal = applySetEdit(image, a.field->name, n, a.value, rxBand, txBand);
+            const std::string refusal = applySetEdit(image, a.field->row->key, n, a.value, rxBand, txBand);
             if (!refusal.empty()) {
                 std::cerr << "quarnel-cli: " << file << ": "
-                          << (a.field->header ? "" : "channel " + std::to_string(n) + ": ") << a.field->name
-                          << ": " << refusal << "\n";
+                          << (a.field->row->header() ? "" : "channel " + std::to_string(n) + ": ")
+                          << a.field->row->key << ": " << refusal << "\n";
                 return kRefused;
             }
         }
@@ -371,15 +367,16 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
 
 std::string fieldsHelp() {
     std::string text = "Fields (channel fields apply to --channel, header fields to the whole image):\n";
-    for (const auto& f : setFields()) {
-        std::string name = std::string("  ") + f.name;
+    for (const ValueSpec& row : valueTable()) {
+        std::string name = std::string("  ") + row.key;
         name.resize(30, ' ');
-        text += name + f.values + (f.header ? "  [header]" : "") + "\n";
+        text += name + valueForms(row) + (row.header() ? "  [header]" : "") + "\n";
     }
     return text +
-           "A value not in its list, an unknown tone or DPL code, a message index beyond the\n"
-           "message count or a frequency the radio cannot hold exits 3; nothing is written then.\n"
-           "An image whose stored checksum is wrong is refused (exit 3) unless --force is given.";
+           "auxiliary is taken for auxilary. A value not in its list, an unknown tone or DPL\n"
+           "code, a message index beyond the message count or a frequency the radio cannot\n"
+           "hold exits 3; nothing is written then. An image whose stored checksum is wrong is\n"
+           "refused (exit 3) unless --force is given.";
 }
 
 }  // namespace
@@ -392,8 +389,8 @@ std::string canonicalFieldName(const std::string& name) {
 
 std::vector<std::string> nearestSetFields(const std::string& name) {
     std::vector<std::pair<std::size_t, std::string>> scored;
-    for (const auto& f : setFields()) {
-        const std::string known = f.name;
+    for (const ValueSpec& row : valueTable()) {
+        const std::string known = row.key;
         // A name that holds the typed word ("carrier"), or whose last part
         // is close to it ("carier"), is as close as a typo in the whole name.
         const bool part = name.size() >= 3 && known.find(name) != std::string::npos;
@@ -412,11 +409,11 @@ std::vector<std::string> nearestSetFields(const std::string& name) {
 
 std::string applySetEdit(Image& image, const std::string& name, int channel, const std::string& value,
                          Band rxBand, Band txBand) {
-    const SetField* field = findField(name);
+    const SetField* field = setFieldOf(name);
     if (!field) return "no such field";
     const EditContext context{rxBand, txBand};
     const std::string typed = lowerCase(value);
-    if (field->header) {
+    if (field->row->header()) {
         const EditOutcome outcome = field->apply(image, 0, typed, context);
         return outcome.done() ? "" : outcome.refusal;
     }
@@ -448,7 +445,8 @@ void addSet(CLI::App& app, int& status) {
     auto opt = std::make_shared<Options>();
     cmd->add_option("IMAGE", opt->file, "Image file (never changed)")->required();
     cmd->add_option("-o,--output", opt->out, "Where to save the edited image")->required();
-    addChannelOptions(cmd, opt->channels, "Channels to edit: a number, a range (5-8), tune, all, or a list (1,3,5-8); default 1");
+    addChannelOptions(cmd, opt->channels,
+                      "Channels to edit: a number, a range (5-8), tune, all, or a list (1,3,5-8); default 1");
     addForceOption(cmd, opt->force);
     cmd->add_option("FIELD=VALUE", opt->edits, "Edits, applied in the order given")->required();
     cmd->footer(fieldsHelp());

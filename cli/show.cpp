@@ -10,6 +10,8 @@
 #include "cli/show_cw.h"
 #include "cli/show_json.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
+#include "model/values.h"
 
 namespace quarnel::cli {
 
@@ -38,12 +40,13 @@ void headerText(const Image& image, std::ostream& out) {
         << hex4(readField(image, Field::NextArea)) << "\n";
     out << "RF address  " << hex4(readField(image, Field::RfAddress)) << "\n";
     const HeaderView shown = displayedHeader(image);
-    const int idTimer = shown.idTimerItem;
+    auto item = [&shown](Value list) { return shown.items[valueIndex(list)]; };
+    const int idTimer = item(Value::IdTimer).value_or(0);
     out << "ID timer    " << (idTimer == 0 ? std::string("ALL TX") : std::to_string(idTimer) + " min")
         << "\n";
-    out << "CW speed    " << cwSpeedItemText(shown.cwSpeedItem) << " wpm\n";
-    out << "Re-key delay       " << delayText(shown.rekeyDelayItem) << "\n";
-    out << "Tone start delay   " << delayText(shown.toneStartDelayItem) << "\n\n";
+    out << "CW speed    " << cwSpeedItemText(item(Value::CwSpeed).value_or(0)) << " wpm\n";
+    out << "Re-key delay       " << delayText(item(Value::RekeyDelay)) << "\n";
+    out << "Tone start delay   " << delayText(item(Value::ToneStartDelay)) << "\n\n";
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "cli/show_channels.h"
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <iterator>
 #include <string>
 
 #include "model/choices.h"
+#include "model/values.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 
@@ -15,31 +18,85 @@ using Json = nlohmann::ordered_json;
 
 Json itemJson(const std::optional<int>& item) { return item ? Json(*item) : Json(nullptr); }
 
-const char* codeTypeKey(CodeType type) {
+// The caption of the code-type option ("Carrier", "PL", "DPL").
+const char* codeTypeCaption(CodeType type) {
     switch (type) {
-    case CodeType::Carrier: return "carrier";
-    case CodeType::Pl: return "pl";
-    case CodeType::Dpl: return "dpl";
+    case CodeType::Carrier: return "Carrier";
+    case CodeType::Pl: return "PL";
+    case CodeType::Dpl: return "DPL";
     }
-    return "carrier";
+    return "Carrier";
 }
 
-Json frequencyJson(const FrequencyView& f, const CodeView* code) {
-    Json j;
-    j["hz"] = f.hz;
-    j["text"] = f.text;
-    j["reference"] = f.reference;
-    j["reference_text"] = f.referenceText;
-    if (code) {
-        j["code_type"] = codeTypeKey(code->type);
-        j["code_item"] = itemJson(code->item);
-        j["inverted"] = code->inverted;
-    }
-    return j;
+// The JSON form of a code type: its caption in small letters.
+std::string codeTypeKey(CodeType type) {
+    std::string key = codeTypeCaption(type);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
 }
 
-Json checksJson(const ControlChecks& c) {
-    return {{"carrier", c.carrier}, {"code", c.code}, {"auxilary", c.auxilary}};
+// The objects of a channel, in the order the JSON document has them.
+const char* const kChannelObjects[] = {"rx",           "tx",       "idle",   "rx_control",
+                                       "repeater_activate", "repeater_hold", "priority",
+                                       "timers",       "id",       "alarms", "audio"};
+
+// `value` at the dotted `path` below `j`.
+void put(Json& j, const std::string& path, Json value) {
+    const auto dot = path.find('.');
+    if (dot == std::string::npos) {
+        j[path] = std::move(value);
+        return;
+    }
+    put(j[path.substr(0, dot)], path.substr(dot + 1), std::move(value));
+}
+
+std::string lastKey(const std::string& path) { return path.substr(path.rfind('.') + 1); }
+
+// The priority rows in the order TX Priority stores the paths (repeater,
+// local, wireline), which is the order of the JSON object.
+std::vector<const ValueSpec*> priorityRowsByBits() {
+    std::vector<const ValueSpec*> rows;
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Priority) rows.push_back(&row);
+    std::stable_sort(rows.begin(), rows.end(), [](const ValueSpec* a, const ValueSpec* b) {
+        return fieldSpec(a->fields[0]).shift < fieldSpec(b->fields[0]).shift;
+    });
+    return rows;
+}
+
+void priorityJson(Json& c, const ChannelView& v) {
+    for (const ValueSpec* row : priorityRowsByBits()) put(c, row->json, v.priority.level(row->path));
+    Json conflict = Json::array();
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Priority && v.priority.conflict(row.path)) conflict.push_back(lastKey(row.json));
+    put(c, "priority.conflict", conflict);
+}
+
+void valueJson(Json& c, const ChannelView& v, const ValueSpec& row) {
+    switch (row.kind) {
+    case ValueKind::Frequency: {
+        const FrequencyView& f = v.frequency(row.direction);
+        Json& j = c[row.json];
+        j["hz"] = f.hz;
+        j["text"] = f.text;
+        j["reference"] = f.reference;
+        j["reference_text"] = f.referenceText;
+        return;
+    }
+    case ValueKind::Code: {
+        const CodeView& code = v.code(row.direction);
+        c[row.json]["code_type"] = codeTypeKey(code.type);
+        c[row.json]["code_item"] = itemJson(code.item);
+        return;
+    }
+    case ValueKind::Bit: put(c, row.json, v.checked(row.value)); return;
+    case ValueKind::Choice:
+    case ValueKind::Timer: put(c, row.json, itemJson(v.item(row.value))); return;
+    case ValueKind::Priority:
+        // The first priority row writes the whole object.
+        if (c["priority"].empty()) priorityJson(c, v);
+        return;
+    }
 }
 
 Json channelJson(const ChannelView& v) {
@@ -48,30 +105,9 @@ Json channelJson(const ChannelView& v) {
     c["tune"] = v.tuneChannel;
     c["base"] = v.base;
     c["title"] = v.title;
-    c["rx"] = frequencyJson(v.rx, &v.rxCode);
-    c["tx"] = frequencyJson(v.tx, &v.txCode);
-    c["idle"] = frequencyJson(v.idle, nullptr);
-    c["rx_control"] = checksJson(v.rxControl);
-    c["repeater_activate"] = checksJson(v.repeaterActivate);
-    c["repeater_hold"] = checksJson(v.repeaterHold);
-    Json conflict = Json::array();
-    if (v.priority.repeaterConflict) conflict.push_back("repeater");
-    if (v.priority.wirelineConflict) conflict.push_back("wireline");
-    if (v.priority.localConflict) conflict.push_back("local");
-    c["priority"] = {{"repeater", v.priority.repeater},
-                     {"local", v.priority.local},
-                     {"wireline", v.priority.wireline},
-                     {"conflict", conflict}};
-    c["timers"] = {{"wireline_item", v.wirelineTimerItem},
-                   {"repeater_item", v.repeaterTimerItem},
-                   {"local_item", v.localTimerItem},
-                   {"dropout_item", v.dropoutItem}};
-    c["id"] = {{"cw_id_enable", v.cwIdEnable},
-               {"pl_dpl_with_id", v.plDplWithId},
-               {"id_during_activity", v.idDuringActivity},
-               {"message_item", itemJson(v.cwMessageItem)}};
-    c["alarms"] = {{"mute_on_wireline", v.muteOnWireline}, {"enable_over_air", v.enableOverAir}};
-    c["audio"] = {{"repeater", v.repeaterAudio}, {"local_mic", v.localMicAudio}};
+    for (const char* object : kChannelObjects) c[object] = Json::object();
+    for (const ValueSpec& row : valueTable())
+        if (!row.header()) valueJson(c, v, row);
     Json notices = Json::array();
     for (const auto& n : channelNotices(v)) notices.push_back(n);
     c["notices"] = notices;
@@ -109,40 +145,39 @@ std::string codeText(const CodeView& c) {
     return "";
 }
 
-std::string flags(std::initializer_list<std::pair<bool, char>> bits) {
+// The check boxes of one group ("rx_control", "id", ...): each box's letter
+// when checked, '-' when not.
+std::string flags(const ChannelView& v, const std::string& group) {
     std::string out;
-    for (const auto& [on, letter] : bits) out += on ? letter : '-';
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Bit && std::string(row.json).rfind(group + ".", 0) == 0)
+            out += v.checked(row.value) ? row.letter : '-';
     return out;
 }
 
-std::string priorityText(const PriorityView& p) {
-    auto one = [](char path, int level, bool conflict) {
-        return std::string(1, path) + std::to_string(level) + (conflict ? "!" : "");
-    };
-    return one('R', p.repeater, p.repeaterConflict) + " " + one('W', p.wireline, p.wirelineConflict) +
-           " " + one('L', p.local, p.localConflict);
+std::string priorityText(const ChannelView& v) {
+    std::string out;
+    for (const ValueSpec& row : valueTable()) {
+        if (row.kind != ValueKind::Priority) continue;
+        out += (out.empty() ? "" : " ") + std::string(1, row.letter) +
+               std::to_string(v.priority.level(row.path)) + (v.priority.conflict(row.path) ? "!" : "");
+    }
+    return out;
 }
 
 std::string timeoutText(int item) { return item == 0 ? "-" : std::to_string(timeoutItemSeconds(item)); }
 
+// The transmit time-outs, "/" between them.
+std::string timeoutsText(const ChannelView& v) {
+    std::string out;
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Timer) out += (out.empty() ? "" : "/") + timeoutText(v.item(row.value).value_or(0));
+    return out;
+}
+
 // ---- CSV columns: the values as the editor's controls show them -----------
 
-std::string trimmed(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string yesNo(bool on) { return on ? "yes" : "no"; }
-
-const char* codeTypeCaption(CodeType type) {
-    switch (type) {
-    case CodeType::Carrier: return "Carrier";
-    case CodeType::Pl: return "PL";
-    case CodeType::Dpl: return "DPL";
-    }
-    return "Carrier";
-}
 
 // The tone or code drop-down's selection: empty for Carrier and for a code
 // the tables do not hold (the channel's notices then name it).
@@ -156,31 +191,18 @@ std::string codeItemText(const CodeView& c) {
     return "";
 }
 
-const char* priorityCaption(int level) {
-    switch (level) {
-    case 1: return "Highest";
-    case 2: return "Middle";
-    case 3: return "Lowest";
-    default: return "Disabled";
-    }
-}
-
-std::string conflictText(const PriorityView& p) {
+std::string conflictText(const ChannelView& v) {
     std::string out;
-    auto add = [&out](bool on, const char* path) {
-        if (on) out += (out.empty() ? "" : "; ") + std::string(path);
-    };
-    add(p.repeaterConflict, "Repeater");
-    add(p.wirelineConflict, "Wireline");
-    add(p.localConflict, "Local");
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Priority && v.priority.conflict(row.path))
+            out += (out.empty() ? "" : "; ") + std::string(row.caption);
     return out;
 }
 
-std::string callsignText(const ChannelView& v) {
+std::string callsignText(const ChannelView& v, const std::optional<int>& item) {
     const auto& messages = v.header.cwMessages;
-    if (!v.cwMessageItem || *v.cwMessageItem < 0 || static_cast<std::size_t>(*v.cwMessageItem) >= messages.size())
-        return "";
-    return messages[static_cast<std::size_t>(*v.cwMessageItem)];
+    if (!item || *item < 0 || static_cast<std::size_t>(*item) >= messages.size()) return "";
+    return messages[static_cast<std::size_t>(*item)];
 }
 
 std::string noticesText(const ChannelView& v) {
@@ -189,53 +211,52 @@ std::string noticesText(const ChannelView& v) {
     return out;
 }
 
-struct CsvColumn {
-    const char* name;
-    std::string (*value)(const ChannelView&);
+// One CSV column: its name and its text for a channel.
+struct CsvCell {
+    std::string column;
+    std::string text;
 };
 
-const CsvColumn kCsvColumns[] = {
-    {"channel", [](const ChannelView& v) { return std::to_string(v.channel); }},
-    {"title", [](const ChannelView& v) { return v.title; }},
-    {"rx_frequency", [](const ChannelView& v) { return v.rx.text; }},
-    {"rx_reference", [](const ChannelView& v) { return std::string(v.rx.referenceText); }},
-    {"rx_code_type", [](const ChannelView& v) { return std::string(codeTypeCaption(v.rxCode.type)); }},
-    {"rx_code", [](const ChannelView& v) { return codeItemText(v.rxCode); }},
-    {"rx_invert_dpl", [](const ChannelView& v) { return yesNo(v.rxCode.inverted); }},
-    {"tx_frequency", [](const ChannelView& v) { return v.tx.text; }},
-    {"tx_reference", [](const ChannelView& v) { return std::string(v.tx.referenceText); }},
-    {"tx_code_type", [](const ChannelView& v) { return std::string(codeTypeCaption(v.txCode.type)); }},
-    {"tx_code", [](const ChannelView& v) { return codeItemText(v.txCode); }},
-    {"tx_invert_dpl", [](const ChannelView& v) { return yesNo(v.txCode.inverted); }},
-    {"idle_frequency", [](const ChannelView& v) { return v.idle.text; }},
-    {"idle_reference", [](const ChannelView& v) { return std::string(v.idle.referenceText); }},
-    {"rx_control_carrier", [](const ChannelView& v) { return yesNo(v.rxControl.carrier); }},
-    {"rx_control_code", [](const ChannelView& v) { return yesNo(v.rxControl.code); }},
-    {"rx_control_auxilary", [](const ChannelView& v) { return yesNo(v.rxControl.auxilary); }},
-    {"repeater_activate_carrier", [](const ChannelView& v) { return yesNo(v.repeaterActivate.carrier); }},
-    {"repeater_activate_code", [](const ChannelView& v) { return yesNo(v.repeaterActivate.code); }},
-    {"repeater_activate_auxilary", [](const ChannelView& v) { return yesNo(v.repeaterActivate.auxilary); }},
-    {"repeater_hold_carrier", [](const ChannelView& v) { return yesNo(v.repeaterHold.carrier); }},
-    {"repeater_hold_code", [](const ChannelView& v) { return yesNo(v.repeaterHold.code); }},
-    {"repeater_hold_auxilary", [](const ChannelView& v) { return yesNo(v.repeaterHold.auxilary); }},
-    {"wireline_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.wirelineTimerItem)); }},
-    {"repeater_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.repeaterTimerItem)); }},
-    {"local_mic_timer_s", [](const ChannelView& v) { return trimmed(timerChoiceText(v.localTimerItem)); }},
-    {"drop_out_delay_s", [](const ChannelView& v) { return trimmed(dropoutChoiceText(v.dropoutItem)); }},
-    {"repeater_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.repeater)); }},
-    {"wireline_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.wireline)); }},
-    {"local_priority", [](const ChannelView& v) { return std::string(priorityCaption(v.priority.local)); }},
-    {"priority_conflict", [](const ChannelView& v) { return conflictText(v.priority); }},
-    {"cw_id_enable", [](const ChannelView& v) { return yesNo(v.cwIdEnable); }},
-    {"pl_dpl_with_id", [](const ChannelView& v) { return yesNo(v.plDplWithId); }},
-    {"id_during_activity", [](const ChannelView& v) { return yesNo(v.idDuringActivity); }},
-    {"callsign", callsignText},
-    {"mute_on_wireline", [](const ChannelView& v) { return yesNo(v.muteOnWireline); }},
-    {"enable_over_air", [](const ChannelView& v) { return yesNo(v.enableOverAir); }},
-    {"repeater_audio", [](const ChannelView& v) { return yesNo(v.repeaterAudio); }},
-    {"local_mic_audio", [](const ChannelView& v) { return yesNo(v.localMicAudio); }},
-    {"notices", noticesText},
-};
+// The columns a value gives, in table order; the priority rows are followed
+// by the conflict column.
+void valueCells(const ChannelView& v, const ValueSpec& row, std::vector<CsvCell>& out) {
+    const std::string column = row.column;
+    switch (row.kind) {
+    case ValueKind::Frequency: {
+        const FrequencyView& f = v.frequency(row.direction);
+        out.push_back({column + "_frequency", f.text});
+        out.push_back({column + "_reference", std::string(f.referenceText)});
+        return;
+    }
+    case ValueKind::Code: {
+        const CodeView& c = v.code(row.direction);
+        out.push_back({column + "_code_type", codeTypeCaption(c.type)});
+        out.push_back({column + "_code", codeItemText(c)});
+        return;
+    }
+    case ValueKind::Bit: out.push_back({column, yesNo(v.checked(row.value))}); return;
+    case ValueKind::Choice:
+    case ValueKind::Timer: {
+        const std::optional<int> item = v.item(row.value);
+        const ChoiceListSpec& list = choiceList(row.list);
+        out.push_back({column, list.text ? trimmed(list.text(item.value_or(-1))) : callsignText(v, item)});
+        return;
+    }
+    case ValueKind::Priority:
+        out.push_back({column, priorityLevelText(v.priority.level(row.path))});
+        if (&row + 1 == std::end(valueTable()) || (&row + 1)->kind != ValueKind::Priority)
+            out.push_back({"priority_conflict", conflictText(v)});
+        return;
+    }
+}
+
+std::vector<CsvCell> csvCells(const ChannelView& v) {
+    std::vector<CsvCell> out = {{"channel", std::to_string(v.channel)}, {"title", v.title}};
+    for (const ValueSpec& row : valueTable())
+        if (!row.header()) valueCells(v, row, out);
+    out.push_back({"notices", noticesText(v)});
+    return out;
+}
 
 }  // namespace
 
@@ -273,6 +294,8 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
          "Priority", "ToT W/R/L s", "Drop", "RX ctl", "Act", "Hold", "ID", "Msg", "Alarm", "Audio"},
     };
     for (const auto& v : views) {
+        const int dropout = v.item(Value::Dropout).value_or(0);
+        const std::optional<int> message = v.item(Value::CwMessage);
         rows.push_back({
             std::to_string(v.channel),
             v.title,
@@ -284,18 +307,16 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
             codeText(v.txCode),
             v.idle.text,
             referenceStepText(v.idle.reference),
-            priorityText(v.priority),
-            timeoutText(v.wirelineTimerItem) + "/" + timeoutText(v.repeaterTimerItem) + "/" +
-                timeoutText(v.localTimerItem),
-            v.dropoutItem == 0 ? "-" : std::to_string(v.dropoutItem),
-            flags({{v.rxControl.carrier, 'C'}, {v.rxControl.code, 'P'}, {v.rxControl.auxilary, 'A'}}),
-            flags({{v.repeaterActivate.carrier, 'C'}, {v.repeaterActivate.code, 'P'},
-                   {v.repeaterActivate.auxilary, 'A'}}),
-            flags({{v.repeaterHold.carrier, 'C'}, {v.repeaterHold.code, 'P'}, {v.repeaterHold.auxilary, 'A'}}),
-            flags({{v.cwIdEnable, 'E'}, {v.plDplWithId, 'P'}, {v.idDuringActivity, 'A'}}),
-            v.cwMessageItem ? std::to_string(*v.cwMessageItem) : "-",
-            flags({{v.muteOnWireline, 'M'}, {v.enableOverAir, 'O'}}),
-            flags({{v.repeaterAudio, 'R'}, {v.localMicAudio, 'L'}}),
+            priorityText(v),
+            timeoutsText(v),
+            dropout ? std::to_string(dropout) : "-",
+            flags(v, "rx_control"),
+            flags(v, "repeater_activate"),
+            flags(v, "repeater_hold"),
+            flags(v, "id"),
+            message ? std::to_string(*message) : "-",
+            flags(v, "alarms"),
+            flags(v, "audio"),
         });
     }
     std::vector<std::size_t> widths(rows.front().size(), 0);
@@ -320,11 +341,12 @@ void channelsText(const std::vector<ChannelView>& views, Band rxBand, Band txBan
 }
 
 void channelsCsv(const std::vector<ChannelView>& views, std::ostream& out) {
-    for (std::size_t i = 0; i < std::size(kCsvColumns); ++i) out << (i ? "," : "") << kCsvColumns[i].name;
+    const std::vector<CsvCell> heading = csvCells(ChannelView{});
+    for (std::size_t i = 0; i < heading.size(); ++i) out << (i ? "," : "") << heading[i].column;
     out << "\n";
     for (const auto& v : views) {
-        for (std::size_t i = 0; i < std::size(kCsvColumns); ++i)
-            out << (i ? "," : "") << csvField(kCsvColumns[i].value(v));
+        const std::vector<CsvCell> cells = csvCells(v);
+        for (std::size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << csvField(cells[i].text);
         out << "\n";
     }
 }

@@ -1,6 +1,7 @@
 #include "cli/show_cw.h"
 
 #include "model/channel_view.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

@@ -4,7 +4,9 @@
 #include "cli/show_cw.h"
 #include "model/choices.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 #include "model/tones.h"
+#include "model/values.h"
 
 namespace quarnel::cli {
 
@@ -25,26 +27,14 @@ Json headerJson(const Image& image) {
     h["next_area"] = readField(image, Field::NextArea);
     h["rf_address"] = readField(image, Field::RfAddress);
     const HeaderView shown = displayedHeader(image);
-    h["id_timer_item"] = shown.idTimerItem;
-    h["cw_speed_item"] = shown.cwSpeedItem;
-    h["rekey_delay_item"] = itemOrNull(shown.rekeyDelayItem);
-    h["tone_start_delay_item"] = itemOrNull(shown.toneStartDelayItem);
+    // The header's drop-downs, under their keys below "header.".
+    for (const ValueSpec& row : valueTable()) {
+        if (!row.header()) continue;
+        const std::string path = row.json;
+        h[path.substr(path.find('.') + 1)] = itemOrNull(shown.items[valueIndex(row.value)]);
+    }
     return h;
 }
-
-// A drop-down text without the blank where a sign would stand.
-std::string shownText(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The text a drop-down shows for `item` (a JSON number or null).
-Json choiceText(const Json& item, std::string (*text)(int)) {
-    return item.is_number_integer() ? Json(shownText(text(item.get<int>()))) : Json(nullptr);
-}
-
-std::string toneChoice(int item) { return toneText(item + 1); }
-std::string dplChoice(int item) { return dplCodeText(item + 1); }
 
 // `object` with `key` placed right after `after` (at the end when absent).
 Json insertedAfter(const Json& object, const std::string& after, const std::string& key, Json value) {
@@ -57,36 +47,57 @@ Json insertedAfter(const Json& object, const std::string& after, const std::stri
     return out;
 }
 
-void addText(Json& object, const std::string& itemKey, Json text) {
-    const std::string key = itemKey.substr(0, itemKey.size() - 5) + "_text";
-    object = insertedAfter(object, itemKey, key, std::move(text));
+// The object at `path` ("header", "timers", "rx") below `root`, and the
+// last key of `path` in `key`.
+Json* objectAt(Json& root, const std::string& path, std::string& key) {
+    Json* at = &root;
+    std::size_t start = 0;
+    for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1) {
+        at = &(*at)[path.substr(start, dot - start)];
+        if (!at->is_object()) return nullptr;
+    }
+    key = path.substr(start);
+    return at->is_object() && at->contains(key) ? at : nullptr;
 }
 
-Json codeText(const Json& direction) {
-    if (direction["code_type"] == "pl") return choiceText(direction["code_item"], toneChoice);
-    if (direction["code_type"] == "dpl") return choiceText(direction["code_item"], dplChoice);
-    return nullptr;
+// What the drop-down of `row` shows for `item`, without its sign blank;
+// null when it selects nothing.
+Json itemText(const ValueSpec& row, const Json& item, const Json& direction, const Json& messages) {
+    if (!item.is_number_integer()) return nullptr;
+    const int k = item.get<int>();
+    if (row.kind == ValueKind::Code) {
+        if (direction["code_type"] == "pl") return trimmed(toneText(k + 1));
+        if (direction["code_type"] == "dpl") return std::string(dplCodeText(k + 1));
+        return nullptr;
+    }
+    if (row.list == ChoiceList::CwMessage)
+        return k >= 0 && static_cast<std::size_t>(k) < messages.size() ? messages[static_cast<std::size_t>(k)]
+                                                                      : Json(nullptr);
+    return trimmed(choiceList(row.list).text(k));
+}
+
+// Adds "*_text" after the "*_item" of `row` in `object` (the document for
+// header values, a channel object for the others).
+void addItemText(Json& object, const ValueSpec& row, const Json& messages) {
+    if (!row.dropDown() && row.kind != ValueKind::Code) return;
+    const std::string path = row.kind == ValueKind::Code ? std::string(row.json) + ".code_item" : row.json;
+    std::string key;
+    Json* parent = objectAt(object, path, key);
+    if (!parent) return;
+    const Json text = itemText(row, (*parent)[key], *parent, messages);
+    *parent = insertedAfter(*parent, key, key.substr(0, key.size() - 5) + "_text", text);
 }
 
 }  // namespace
 
 Json withItemTexts(Json doc) {
-    Json& h = doc["header"];
-    addText(h, "id_timer_item", choiceText(h["id_timer_item"], idTimerChoiceText));
-    addText(h, "cw_speed_item", choiceText(h["cw_speed_item"], cwSpeedChoiceText));
-    addText(h, "rekey_delay_item", choiceText(h["rekey_delay_item"], delayChoiceText));
-    addText(h, "tone_start_delay_item", choiceText(h["tone_start_delay_item"], delayChoiceText));
-    const Json& messages = doc["messages"];
-    for (Json& c : doc["channels"]) {
-        for (const char* d : {"rx", "tx"}) addText(c[d], "code_item", codeText(c[d]));
-        Json& t = c["timers"];
-        for (const char* k : {"wireline_item", "repeater_item", "local_item"})
-            addText(t, k, choiceText(t[k], timerChoiceText));
-        addText(t, "dropout_item", choiceText(t["dropout_item"], dropoutChoiceText));
-        Json& id = c["id"];
-        const Json& m = id["message_item"];
-        const bool listed = m.is_number_integer() && m.get<int>() >= 0 && m.get<std::size_t>() < messages.size();
-        addText(id, "message_item", listed ? messages[m.get<std::size_t>()] : Json(nullptr));
+    const Json messages = doc["messages"];
+    for (const ValueSpec& row : valueTable()) {
+        if (row.header()) {
+            addItemText(doc, row, messages);
+            continue;
+        }
+        for (Json& channel : doc["channels"]) addItemText(channel, row, messages);
     }
     return doc;
 }

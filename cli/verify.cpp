@@ -6,6 +6,7 @@
 #include "cli/loaded.h"
 #include "cli/show_channels.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel::cli {
 

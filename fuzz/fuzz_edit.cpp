@@ -31,6 +31,7 @@
 #include "model/notice.h"
 #include "model/synthesizer.h"
 #include "model/tones.h"
+#include "model/values.h"
 #include "tests/support/decode_check.h"
 
 namespace fs = std::filesystem;
@@ -314,71 +315,68 @@ void invertOp(Session& s, ScriptReader& r) {
 
 // ---- Check boxes, lists, priorities ---------------------------------------
 
+// The rows of one kind of value, in table order: what the script's operand
+// picks from.
+std::vector<const ValueSpec*> rowsWhere(bool (*keep)(const ValueSpec&)) {
+    std::vector<const ValueSpec*> rows;
+    for (const ValueSpec& row : valueTable())
+        if (keep(row)) rows.push_back(&row);
+    return rows;
+}
+
 void checkBoxOp(Session& s, ScriptReader& r) {
-    const std::vector<CheckBoxBit>& boxes = checkBoxBits();
-    const CheckBoxBit& box = boxes[r.byte() % boxes.size()];
+    static const std::vector<const ValueSpec*> boxes =
+        rowsWhere([](const ValueSpec& row) { return row.kind == ValueKind::Bit; });
+    const ValueSpec& box = *boxes[r.byte() % boxes.size()];
     const bool checked = r.byte() & 1;
-    const std::string what = std::string("check box ") + fieldSpec(box.field).key + (checked ? " on" : " off");
+    const std::string what = std::string("check box ") + box.key + (checked ? " on" : " off");
     s.trail.push_back(what);
     if (!s.haveChannel) return;
     const Image before = s.img();
-    const EditOutcome out = setCheckBox(s.img(), s.base, box.box, checked);
+    const EditOutcome out = setCheckBox(s.img(), s.base, box.value, checked);
     REQUIRE(s, out.done() && out.modified && !out.redisplay, what + ": a displayed record refused the box");
     Footprint fp;
-    fp.allowField(box.field, s.base);
+    fp.allowField(box.written, s.base);
     checkChanges(s, before, fp, what);
-    REQUIRE(s, checkBoxState(s.img(), s.base, box.box) == checked, what + ": reads back wrongly");
+    REQUIRE(s, fieldSpec(box.written).bits == 1, what + ": owns more than one bit");
+    REQUIRE(s, checkBoxState(s.img(), s.base, box.value) == checked, what + ": reads back wrongly");
 }
 
-// The bits each fixed-choice drop-down writes, in the order of DropDown.
-struct DropDownBits {
-    DropDown list;
-    const char* name;
-    bool header;
-    std::size_t offset;  // record offset, or header offset
-    std::uint8_t bits;   // of that byte; the CW speed word also owns the next
-};
-
-constexpr DropDownBits kDropDowns[] = {
-    {DropDown::CwMessage, "CW message", false, 18, 0xFF},
-    {DropDown::WirelineTimer, "wireline timer", false, 8, 0xFF},
-    {DropDown::RepeaterTimer, "repeater timer", false, 10, 0x1F},
-    {DropDown::LocalTimer, "local timer", false, 9, 0xFF},
-    {DropDown::Dropout, "drop-out", false, 10, 0xE0},
-    {DropDown::CwSpeed, "CW speed", true, 0x1F, 0xFF},
-    {DropDown::IdTimer, "ID timer", true, 0x1C, 0xFF},
-    {DropDown::RekeyDelay, "re-key delay", true, 0x1D, 0xFF},
-    {DropDown::ToneStartDelay, "tone start delay", true, 0x1E, 0xFF},
-};
-
 void dropDownOp(Session& s, ScriptReader& r) {
-    const DropDownBits& d = kDropDowns[r.byte() % (sizeof kDropDowns / sizeof kDropDowns[0])];
+    static const std::vector<const ValueSpec*> lists =
+        rowsWhere([](const ValueSpec& row) { return row.dropDown(); });
+    const ValueSpec& d = *lists[r.byte() % lists.size()];
     const int item = r.byte() % 70 - 2;  // every list's items and a few beyond
-    const std::string what = std::string(d.name) + " item " + std::to_string(item);
+    const std::string what = std::string(d.key) + " item " + std::to_string(item);
     s.trail.push_back(what);
-    if (!d.header && !s.haveChannel) return;
+    const bool header = d.header();
+    if (!header && !s.haveChannel) return;
     const Image before = s.img();
-    const int count = dropDownItemCount(before, d.list);
-    const EditOutcome out = chooseDropDownItem(s.img(), s.base, d.list, item);
-    const bool offered = item >= 0 && item < count && (d.list != DropDown::CwMessage || item <= 15);
+    const int count = dropDownItemCount(before, d.value);
+    const bool messages = d.list == ChoiceList::CwMessage;
+    const EditOutcome out = chooseDropDownItem(s.img(), s.base, d.value, item);
+    const bool offered = item >= 0 && item < count && (!messages || item <= 15);
     if (!offered) {
         REQUIRE(s, out.status == EditStatus::Refused && !out.refusal.empty(), what + ": not refused");
         checkUnchanged(s, before, what);
         return;
     }
     REQUIRE(s, out.done() && out.modified && !out.redisplay, what + ": not done");
-    const std::size_t at = d.header ? d.offset : s.base + d.offset;
     Footprint fp;
-    fp.allow(at, d.bits);
-    if (d.list == DropDown::CwSpeed) fp.allow(at + 1);
+    fp.allowField(d.written, s.base);
     checkChanges(s, before, fp, what);
     // "<1" is stored as 1 word per minute and ">32" as 32.
-    const int expected = d.list != DropDown::CwSpeed ? item : item == 0 ? 1 : item == kSpeedItems - 1 ? 32 : item;
-    const int back = dropDownItem(s.img(), s.base, d.list);
+    const bool speed = d.list == ChoiceList::CwSpeed;
+    const int expected = !speed ? item : item == 0 ? 1 : item == kSpeedItems - 1 ? 32 : item;
+    const int back = dropDownItem(s.img(), s.base, d.value);
     REQUIRE(s, back == expected, what + ": reads back as " + std::to_string(back));
-    if (d.bits == 0xFF && d.list != DropDown::CwSpeed)
-        REQUIRE(s, s.img()[at] == item + (d.list == DropDown::RekeyDelay ? 2 : d.list == DropDown::ToneStartDelay ? 1 : 0),
-                what + ": the whole byte holds the item");
+    const FieldSpec& written = fieldSpec(d.written);
+    if (written.bits == 8) {
+        // A whole byte holds the item, or the delay count: re-key item + 2, tone start item + 1.
+        const std::size_t at = header ? written.offset : s.base + written.offset;
+        const int stored = item + (d.value == Value::RekeyDelay ? 2 : d.value == Value::ToneStartDelay ? 1 : 0);
+        REQUIRE(s, s.img()[at] == stored, what + ": the whole byte holds the item");
+    }
 }
 
 void priorityOp(Session& s, ScriptReader& r) {

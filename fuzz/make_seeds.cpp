@@ -12,6 +12,7 @@
 
 #include "fuzz/edit_script.h"
 #include "model/image.h"
+#include "model/values.h"
 #include "tests/support/realistic_image.h"
 
 namespace fs = std::filesystem;
@@ -20,6 +21,20 @@ using quarnel::fuzz::Op;
 using quarnel::fuzz::ScriptWriter;
 
 namespace {
+
+bool isBit(const ValueSpec& row) { return row.kind == ValueKind::Bit; }
+bool isList(const ValueSpec& row) { return row.dropDown(); }
+
+// The operand that picks `value` among the rows `keep` selects, as the edit
+// target counts them.
+int operand(Value value, bool (*keep)(const ValueSpec&)) {
+    int n = 0;
+    for (const ValueSpec& row : valueTable()) {
+        if (row.value == value) return n;
+        if (keep(row)) ++n;
+    }
+    return n;
+}
 
 void writeSeed(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -63,14 +78,14 @@ std::vector<std::uint8_t> typicalSession(const std::vector<std::uint8_t>& image,
     w.op(Op::CodeType).byte(1).byte(1);  // transmit DPL
     w.op(Op::CodeItem).byte(1).word(40);
     w.op(Op::Invert).byte(1).byte(1);
-    w.op(Op::CheckBox).byte(6).byte(1);   // RX Control: Code
-    w.op(Op::CheckBox).byte(2).byte(0);   // CW ID Enable
-    w.op(Op::CheckBox).byte(1).byte(1);   // transmit Invert DPL
-    w.op(Op::DropDown).byte(1).byte(8 + 2);   // wireline timer: 90 s
-    w.op(Op::DropDown).byte(4).byte(5 + 2);   // drop-out 5 s
-    w.op(Op::DropDown).byte(5).byte(25 + 2);  // 25 words per minute
-    w.op(Op::DropDown).byte(7).byte(7 + 2);   // re-key delay 1920 ms
-    w.op(Op::DropDown).byte(0).byte(1 + 2);   // CW ID message 1
+    w.op(Op::CheckBox).byte(operand(Value::RxControlCode, isBit)).byte(1);
+    w.op(Op::CheckBox).byte(operand(Value::CwIdEnable, isBit)).byte(0);
+    w.op(Op::CheckBox).byte(operand(Value::TxInvertDpl, isBit)).byte(1);
+    w.op(Op::DropDown).byte(operand(Value::WirelineTimer, isList)).byte(8 + 2);  // 90 s
+    w.op(Op::DropDown).byte(operand(Value::Dropout, isList)).byte(5 + 2);        // 5 s
+    w.op(Op::DropDown).byte(operand(Value::CwSpeed, isList)).byte(25 + 2);       // 25 wpm
+    w.op(Op::DropDown).byte(operand(Value::RekeyDelay, isList)).byte(7 + 2);     // 1920 ms
+    w.op(Op::DropDown).byte(operand(Value::CwMessage, isList)).byte(1 + 2);      // message 1
     w.op(Op::Priority).byte(2).byte(2);  // wireline Highest
     w.op(Op::CwStore).byte(1).text("DE N0CALL/R");
     w.op(Op::CwAdd);

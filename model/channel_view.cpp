@@ -1,12 +1,11 @@
 #include "model/channel_view.h"
 
 #include "model/notice.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 
 namespace {
-
-bool bit(const Image& image, Field field, std::size_t base) { return readField(image, field, base) != 0; }
 
 // The message boxes of the header's decoding, kept as notices of the CW
 // message step (the only step of the header that raises one).
@@ -65,6 +64,32 @@ CodeView codeView(const Image& image, std::size_t base, Direction direction,
 
 }  // namespace
 
+int PriorityView::level(PriorityPath path) const {
+    switch (path) {
+    case PriorityPath::Repeater: return repeater;
+    case PriorityPath::Local: return local;
+    case PriorityPath::Wireline: return wireline;
+    }
+    return 0;
+}
+
+bool PriorityView::conflict(PriorityPath path) const {
+    switch (path) {
+    case PriorityPath::Repeater: return repeaterConflict;
+    case PriorityPath::Local: return localConflict;
+    case PriorityPath::Wireline: return wirelineConflict;
+    }
+    return false;
+}
+
+const FrequencyView& ChannelView::frequency(Direction direction) const {
+    return direction == Direction::Receive ? rx : direction == Direction::Transmit ? tx : idle;
+}
+
+const CodeView& ChannelView::code(Direction direction) const {
+    return direction == Direction::Receive ? rxCode : txCode;
+}
+
 PriorityView priorityUpdate(int repeater, int local, int wireline) {
     PriorityView p;
     p.repeater = repeater;
@@ -86,18 +111,17 @@ PriorityView priorityUpdate(int repeater, int local, int wireline) {
 
 HeaderView headerView(const Image& image, NoticeSink& notices) {
     HeaderView h;
-    // 2.-3. The header labels.
+    // The channel count and version labels.
     h.modes = static_cast<int>(readField(image, Field::Modes));
     h.channelCountText = labelled("Total Number of Channels: ", h.modes - 1);
     h.versionText = labelled("Codeplug Version byte: ", readField(image, Field::VersionByte));
-    // 8. (header part) The header drop-downs.
-    h.idTimerItem = idTimerItem(image);
-    h.cwSpeedItem = cwSpeedItem(image);
-    const int rekey = rekeyDelayItem(image);
-    const int toneStart = toneStartDelayItem(image);
-    if (rekey >= 0) h.rekeyDelayItem = rekey;
-    if (toneStart >= 0) h.toneStartDelayItem = toneStart;
-    // 9. The CW messages; a negative span raises "CW address error".
+    // The header drop-downs; a count that matches no item selects none.
+    for (const ValueSpec& row : valueTable()) {
+        if (!row.dropDown() || !row.header()) continue;
+        const int item = row.item(image, 0);
+        if (item >= 0) h.items[valueIndex(row.value)] = item;
+    }
+    // The CW messages; a negative span raises "CW address error".
     h.cw = countMessages(image, notices);
     h.cwCountText = labelled("CW Messages: ", h.cw.count);
     h.cwMessages = decodeMessages(image, h.cw);
@@ -109,13 +133,13 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     const int n = request.channel;
     v.channel = n;
 
-    // 1. Channel count and channel base.
+    // The channel base.
     const ChannelLocation location = channelBase(image, n);
     CwStepNotices headerNotices(v.notices);
     v.header = headerView(image, headerNotices);
     const HeaderView& h = v.header;
 
-    // 4. The title; the tune channel is the last one.
+    // The title; the tune channel is the last one.
     v.tuneChannel = n == h.modes;
     v.title = v.tuneChannel ? "Tune Channel" : labelled("Channel ", n);
 
@@ -127,50 +151,36 @@ ChannelView channelView(const Image& image, const ChannelViewRequest& request) {
     const std::size_t base = location.base;
     v.base = base;
 
-    // 6.-7. Receiver Ctrl and Rpt Ctrl.
-    v.rxControl = {bit(image, Field::RxControlCarrier, base), bit(image, Field::RxControlCode, base),
-                   bit(image, Field::RxControlAuxilary, base)};
-    v.repeaterActivate = {bit(image, Field::ActivateCarrier, base), bit(image, Field::ActivateCode, base),
-                          bit(image, Field::ActivateAuxilary, base)};
-    v.repeaterHold = {bit(image, Field::HoldCarrier, base), bit(image, Field::HoldCode, base),
-                      bit(image, Field::HoldAuxilary, base)};
+    // The check boxes (Receiver Ctrl, Rpt Ctrl, ID/Alarm Ctrl, alarms and
+    // audio) and the record's drop-downs (the transmit timers and CW ID
+    // Select, which selects nothing at or beyond the message count).
+    for (const ValueSpec& row : valueTable()) {
+        if (row.header()) continue;
+        const std::size_t i = valueIndex(row.value);
+        if (row.kind == ValueKind::Bit) v.checks[i] = checkBoxState(image, base, row.value);
+        if (!row.dropDown()) continue;
+        const int item = row.item(image, base);
+        if (row.list != ChoiceList::CwMessage || item < h.cw.count) v.items[i] = item;
+    }
 
-    // 10. Transmit timers.
-    v.wirelineTimerItem = lineTimeoutItem(image, base);
-    v.localTimerItem = localTimeoutItem(image, base);
-    v.repeaterTimerItem = repeaterTimeoutItem(image, base);
-    v.dropoutItem = dropoutItem(image, base);
-
-    // 11. Transmit priority (the highlight is the priority update's, step 20).
+    // Transmit priority (the highlight is the priority update's).
     const int repeater = priorityLevel(image, base, PriorityPath::Repeater);
     const int local = priorityLevel(image, base, PriorityPath::Local);
     const int wireline = priorityLevel(image, base, PriorityPath::Wireline);
 
-    // 12. ID/Alarm Ctrl.
-    v.cwIdEnable = bit(image, Field::CwIdEnable, base);
-    v.plDplWithId = bit(image, Field::PlWithId, base);
-    v.idDuringActivity = bit(image, Field::IdDuringActivity, base);
-
-    // 13.-15. The three frequencies and their references.
+    // The three frequencies and their references.
     v.rx = frequencyView(image, base, Direction::Receive, request.rxBand);
     v.tx = frequencyView(image, base, Direction::Transmit, request.txBand);
     v.idle = frequencyView(image, base, Direction::Idle, request.txBand);
 
-    // 16.-17. Receive code first, then transmit, each raising its own notice.
+    // Receive code first, then transmit, each raising its own notice.
     v.rxCode = codeView(image, base, Direction::Receive, v.notices);
     v.txCode = codeView(image, base, Direction::Transmit, v.notices);
+    // "Invert DPL" is checked only where the code type is DPL.
+    for (const ValueSpec& row : valueTable())
+        if (row.invertsDpl()) v.checks[valueIndex(row.value)] = v.code(row.direction).inverted;
 
-    // 18. Alarms and audio.
-    v.muteOnWireline = bit(image, Field::AlarmMuteOnWireline, base);
-    v.enableOverAir = bit(image, Field::AlarmEnableOverAir, base);
-    v.repeaterAudio = bit(image, Field::RepeaterAudio, base);
-    v.localMicAudio = bit(image, Field::LocalMicAudio, base);
-
-    // 19. CW ID Select.
-    const int message = cwMessageItem(image, base);
-    if (message < h.cw.count) v.cwMessageItem = message;
-
-    // 20. The priority update.
+    // The priority update.
     v.priority = priorityUpdate(repeater, local, wireline);
     return v;
 }

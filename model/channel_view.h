@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,36 +13,14 @@
 #include <vector>
 
 #include "model/cw_messages.h"
+#include "model/display_steps.h"
 #include "model/image.h"
 #include "model/layout.h"
 #include "model/synthesizer.h"
 #include "model/tones.h"
+#include "model/values.h"
 
 namespace quarnel {
-
-// The steps of the channel display, in the order it runs them.
-enum class DisplayStep {
-    ChannelBase = 1,
-    ChannelCount = 2,
-    VersionByte = 3,
-    Title = 4,
-    ClearSelections = 5,
-    ReceiverCtrl = 6,
-    RptCtrl = 7,
-    HeaderLists = 8,
-    CwMessages = 9,
-    Timers = 10,
-    Priority = 11,
-    IdAlarmCtrl = 12,
-    ReceiveFrequency = 13,
-    TransmitFrequency = 14,
-    IdleFrequency = 15,
-    ReceiveCode = 16,
-    TransmitCode = 17,
-    AlarmsAudio = 18,
-    CwIdSelect = 19,
-    PriorityUpdate = 20,
-};
 
 // A message box the display raises (OK button only), with the step raising it.
 struct ViewNotice {
@@ -55,7 +34,8 @@ struct ChannelViewRequest {
     Band txBand = Band::Uhf;  // reads the transmit and idle words
 };
 
-// Labels 942, 943 and 946, the four header drop-downs and the CW message list.
+// The header part of the display: the channel count, version and CW message
+// count texts, the four header drop-downs and the CW message list.
 struct HeaderView {
     int modes = 0;
     std::string channelCountText;  // "Total Number of Channels:  15" (Modes - 1)
@@ -63,10 +43,10 @@ struct HeaderView {
     CwState cw;                    // the CW area as counted: kept for the CW editor
     std::string cwCountText;       // "CW Messages:  2"
     std::vector<std::string> cwMessages;  // the items of the CW message list
-    int idTimerItem = 0;           // 0 = "ALL TX", k = k minutes
-    int cwSpeedItem = 0;           // 0 = "<1", 1..32, 33 = ">32"
-    std::optional<int> rekeyDelayItem;
-    std::optional<int> toneStartDelayItem;
+    // The selections of the header's drop-downs, by value (the ID timer, the
+    // CW speed, the re-key and tone start delays); none where the stored count
+    // matches no item.
+    std::array<std::optional<int>, kValueCount> items{};
 };
 
 // One frequency display and its reference label.
@@ -91,21 +71,18 @@ struct CodeView {
     bool noteShown = false;       // receive PL only: the PL filter note
 };
 
-struct ControlChecks {
-    bool carrier = false;
-    bool code = false;  // "Code (PL/DPL)"
-    bool auxilary = false;
-};
-
 // The transmit priority options and the conflict highlight of their labels.
 struct PriorityView {
     int repeater = 0;  // 0 Disabled, 1 Highest, 2 Middle, 3 Lowest
     int local = 0;
     int wireline = 0;
-    bool repeaterConflict = false;  // label 1701 highlighted
-    bool wirelineConflict = false;  // label 1702
-    bool localConflict = false;     // label 1703
+    bool repeaterConflict = false;  // the path's label is highlighted
+    bool wirelineConflict = false;
+    bool localConflict = false;
     std::uint8_t byte = 0;          // TX Priority as the priority update writes it
+
+    int level(PriorityPath path) const;
+    bool conflict(PriorityPath path) const;
 };
 
 // The priority update for a set of levels: a path whose row (Highest, Middle
@@ -125,43 +102,37 @@ struct ChannelView {
     std::string title;         // "Channel  5", or "Tune Channel"
     bool tuneChannel = false;  // the title is drawn in red
 
-    ControlChecks rxControl;         // Receiver Ctrl bits 4, 6, 5
-    ControlChecks repeaterActivate;  // Rpt Ctrl bits 0, 2, 1
-    ControlChecks repeaterHold;      // Rpt Ctrl bits 4, 6, 5
-
-    int wirelineTimerItem = 0;  // 0 = "None", k = 15 x k seconds
-    int repeaterTimerItem = 0;
-    int localTimerItem = 0;
-    int dropoutItem = 0;  // 0 = "None", 1..7 seconds
+    // The check boxes by value, as the display checks them: each Bit value's
+    // bit, and "Invert DPL" only with the code type DPL ("Wireline Audio" has
+    // no value and is never checked).
+    std::array<bool, kValueCount> checks{};
+    // The selections of the record's drop-downs by value: the time-outs and
+    // the drop-out delay, and the CW message list's (CW ID Select bits 0-3,
+    // none when the index is at or beyond the message count).
+    std::array<std::optional<int>, kValueCount> items{};
 
     PriorityView priority;
-
-    bool cwIdEnable = false;
-    bool plDplWithId = false;
-    bool idDuringActivity = false;
 
     FrequencyView rx, tx, idle;
     CodeView rxCode, txCode;
 
-    bool muteOnWireline = false;
-    bool enableOverAir = false;
-    bool repeaterAudio = false;
-    bool localMicAudio = false;  // ("Wireline Audio" is never checked)
-
-    // The CW message list's selection: CW ID Select bits 0-3, none when the
-    // index is at or beyond the message count.
-    std::optional<int> cwMessageItem;
-
-    // In the order the display raises them: "CW address error" (step 9),
-    // then the receive and the transmit code not found (steps 16, 17).
+    // In the order the display raises them: "CW address error" (the CW
+    // message step), then the receive and the transmit code not found.
     std::vector<ViewNotice> notices;
 
     bool priorityRewritten = false;  // displayChannel changed TX Priority
 
     bool ok() const { return error == LayoutError::None; }
+    bool checked(Value box) const { return checks[valueIndex(box)]; }
+    // A drop-down's selection: the header's for header values, else the record's.
+    std::optional<int> item(Value list) const {
+        return valueSpec(list).header() ? header.items[valueIndex(list)] : items[valueIndex(list)];
+    }
+    const FrequencyView& frequency(Direction direction) const;
+    const CodeView& code(Direction direction) const;
 };
 
-// The header part of the display: labels 942, 943 and 946, the header
+// The header part of the display: the count and version labels, the header
 // drop-downs and the CW message list. "CW address error" goes to `notices`.
 HeaderView headerView(const Image& image, NoticeSink& notices);
 

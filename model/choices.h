@@ -26,4 +26,25 @@ constexpr int kCwSpeedChoices = 34;
 constexpr int kDelayChoices = 64;
 constexpr int kDropoutChoices = 8;
 
+// The lists of the drop-downs. The CW ID message list holds the image's
+// messages; the others are fixed.
+enum class ChoiceList { Timer, Dropout, CwMessage, CwSpeed, IdTimer, Delay };
+
+struct ChoiceListSpec {
+    ChoiceList list;
+    int items;                     // how many items it shows; 0 for the CW messages
+    std::string (*text)(int item);  // the item's text; nullptr for the CW messages
+    const char* unit;              // what a number of it counts: "s", "min", "wpm", "ms"
+};
+
+const ChoiceListSpec& choiceList(ChoiceList list);
+
+// An item as a sentence shows it: the list's text without its sign blank,
+// with the unit after a number ("None", "ALL TX", "180 s", "<1 wpm").
+std::string choiceWithUnit(ChoiceList list, int item);
+
+// The names of the transmit priority levels 0..3: "Disabled", "Highest",
+// "Middle", "Lowest", as the options read; "" for any other level.
+const char* priorityLevelText(int level);
+
 }  // namespace quarnel

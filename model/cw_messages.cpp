@@ -6,6 +6,7 @@
 
 #include "model/cw_growth.h"
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 
@@ -194,12 +195,6 @@ std::vector<std::uint8_t> pack(const std::string& text, NoticeSink* notices, int
         if (sizes) sizes->push_back(packer.finishedSize());
     }
     return packer.finish();
-}
-
-std::string hex4(unsigned v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", v & 0xFFFF);
-    return buf;
 }
 
 // Reading the area keeps 12 bits of CW ID addr, writing it 11; they agree

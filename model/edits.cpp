@@ -2,6 +2,7 @@
 
 #include "model/channel_view.h"
 #include "model/cw_messages.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 
@@ -72,7 +73,7 @@ EditOutcome chooseCodeItem(Image& image, std::size_t base, Direction direction, 
 EditOutcome setInvertDpl(Image& image, std::size_t base, Direction direction, bool checked) {
     if (direction == Direction::Idle) return refused("The idle frequency has no squelch code");
     return setCheckBox(image, base,
-                       direction == Direction::Receive ? CheckBox::RxInvertDpl : CheckBox::TxInvertDpl,
+                       direction == Direction::Receive ? Value::RxInvertDpl : Value::TxInvertDpl,
                        checked);
 }
 
@@ -84,45 +85,11 @@ const char* const kRecordOutside = "The channel record lies outside the image";
 
 }  // namespace
 
-const std::vector<CheckBoxBit>& checkBoxBits() {
-    static const std::vector<CheckBoxBit> bits = {
-        {CheckBox::RxInvertDpl, Field::RxInvertBit, false},
-        {CheckBox::TxInvertDpl, Field::TxInvertBit, true},
-        {CheckBox::CwIdEnable, Field::CwIdEnable, false},
-        {CheckBox::PlDplWithId, Field::PlWithId, false},
-        {CheckBox::IdDuringActivity, Field::IdDuringActivity, false},
-        {CheckBox::RxControlCarrier, Field::RxControlCarrier, false},
-        {CheckBox::RxControlCode, Field::RxControlCode, false},
-        {CheckBox::RxControlAuxilary, Field::RxControlAuxilary, false},
-        {CheckBox::ActivateCarrier, Field::ActivateCarrier, false},
-        {CheckBox::ActivateCode, Field::ActivateCode, false},
-        {CheckBox::ActivateAuxilary, Field::ActivateAuxilary, false},
-        {CheckBox::HoldCarrier, Field::HoldCarrier, false},
-        {CheckBox::HoldCode, Field::HoldCode, false},
-        {CheckBox::HoldAuxilary, Field::HoldAuxilary, false},
-        {CheckBox::AlarmMuteOnWireline, Field::AlarmMuteOnWireline, false},
-        {CheckBox::AlarmEnableOverAir, Field::AlarmEnableOverAir, false},
-        {CheckBox::RepeaterAudio, Field::RepeaterAudio, false},
-        {CheckBox::LocalMicAudio, Field::LocalMicAudio, false},
-    };
-    return bits;
-}
-
-const CheckBoxBit& checkBoxBit(CheckBox box) {
-    for (const auto& b : checkBoxBits())
-        if (b.box == box) return b;
-    return checkBoxBits().front();
-}
-
-bool checkBoxState(const Image& image, std::size_t base, CheckBox box) {
-    const CheckBoxBit& b = checkBoxBit(box);
-    return (readField(image, b.field, base) != 0) != b.storedInverted;
-}
-
-EditOutcome setCheckBox(Image& image, std::size_t base, CheckBox box, bool checked) {
-    const CheckBoxBit& b = checkBoxBit(box);
-    if (!fieldInside(b.field, base)) return refused(kRecordOutside);
-    writeField(image, b.field, checked != b.storedInverted ? 1 : 0, base);
+EditOutcome setCheckBox(Image& image, std::size_t base, Value box, bool checked) {
+    const ValueSpec& row = valueSpec(box);
+    if (row.kind != ValueKind::Bit) return refused(std::string(row.key) + " is not a check box");
+    if (!fieldInside(row.written, base)) return refused(kRecordOutside);
+    writeField(image, row.written, checked != row.storedInverted ? 1 : 0, base);
     return changed(false);
 }
 
@@ -130,87 +97,44 @@ EditOutcome setCheckBox(Image& image, std::size_t base, CheckBox box, bool check
 
 namespace {
 
-struct DropDownSpec {
-    DropDown list;
-    const char* name;  // for refusals: "the CW speed list"
-    int items;         // 0: the CW message count
-    Field field;       // the field written; header fields ignore the base
-};
-
-const DropDownSpec kDropDowns[] = {
-    {DropDown::CwMessage, "CW ID message", 0, Field::CwIdSelectByte},
-    {DropDown::WirelineTimer, "wireline timer", 32, Field::LineToTByte},
-    {DropDown::RepeaterTimer, "repeater timer", 32, Field::RepeaterToT},
-    {DropDown::LocalTimer, "local mic timer", 32, Field::LocalToTByte},
-    {DropDown::Dropout, "drop-out delay", 8, Field::Dropout},
-    {DropDown::CwSpeed, "CW speed", kSpeedItems, Field::Speed},
-    {DropDown::IdTimer, "ID timer", 32, Field::IdTimeByte},
-    {DropDown::RekeyDelay, "re-key delay", kDelayItems, Field::IdDelay},
-    {DropDown::ToneStartDelay, "tone start delay", kDelayItems, Field::CwDelay},
-};
-
-const DropDownSpec& dropDownSpec(DropDown list) {
-    for (const auto& def : kDropDowns)
-        if (def.list == list) return def;
-    return kDropDowns[0];
-}
-
 // CW ID Select keeps the message index in bits 0-3.
 constexpr int kHighestSelectableMessage = 15;
 
 }  // namespace
 
-bool isHeaderDropDown(DropDown list) { return fieldSpec(dropDownSpec(list).field).area == Area::Header; }
-
-int dropDownItemCount(const Image& image, DropDown list) {
-    if (list != DropDown::CwMessage) return dropDownSpec(list).items;
+int dropDownItemCount(const Image& image, Value list) {
+    const ValueSpec& row = valueSpec(list);
+    if (!row.dropDown()) return 0;
+    if (row.list != ChoiceList::CwMessage) return choiceList(row.list).items;
     NullNotices quiet;  // the display has already said "CW address error"
     return countMessages(image, quiet).count;
 }
 
-int dropDownItem(const Image& image, std::size_t base, DropDown list) {
-    switch (list) {
-    case DropDown::CwMessage: {
-        const int item = cwMessageItem(image, base);
-        return item < dropDownItemCount(image, list) ? item : -1;
-    }
-    case DropDown::WirelineTimer: return lineTimeoutItem(image, base);
-    case DropDown::RepeaterTimer: return repeaterTimeoutItem(image, base);
-    case DropDown::LocalTimer: return localTimeoutItem(image, base);
-    case DropDown::Dropout: return dropoutItem(image, base);
-    case DropDown::CwSpeed: return cwSpeedItem(image);
-    case DropDown::IdTimer: return idTimerItem(image);
-    case DropDown::RekeyDelay: return rekeyDelayItem(image);
-    case DropDown::ToneStartDelay: return toneStartDelayItem(image);
-    }
-    return -1;
+int dropDownItem(const Image& image, std::size_t base, Value list) {
+    const ValueSpec& row = valueSpec(list);
+    if (!row.dropDown()) return -1;
+    const int item = row.item(image, base);
+    if (row.list == ChoiceList::CwMessage && item >= dropDownItemCount(image, list)) return -1;
+    return item;
 }
 
-EditOutcome chooseDropDownItem(Image& image, std::size_t base, DropDown list, int item) {
-    const DropDownSpec& def = dropDownSpec(list);
+EditOutcome chooseDropDownItem(Image& image, std::size_t base, Value list, int item) {
+    const ValueSpec& row = valueSpec(list);
+    if (!row.dropDown()) return refused(std::string(row.key) + " is not a drop-down");
+    const bool messages = row.list == ChoiceList::CwMessage;
     const int count = dropDownItemCount(image, list);
     if (item < 0 || item >= count) {
-        if (list == DropDown::CwMessage)
+        if (messages)
             return refused("There is no CW message" + signedDecimal(item) + ": the image holds" +
                            signedDecimal(count));
-        return refused(std::string("The ") + def.name + " list has no item" + signedDecimal(item) +
+        return refused(std::string("The ") + row.name + " list has no item" + signedDecimal(item) +
                        " (it offers" + signedDecimal(count) + ")");
     }
-    if (list == DropDown::CwMessage && item > kHighestSelectableMessage)
+    if (messages && item > kHighestSelectableMessage)
         return refused("CW message" + signedDecimal(item) +
                        " cannot be chosen: CW ID Select holds the indexes 0 to 15 only");
-    if (!fieldInside(def.field, base)) return refused(kRecordOutside);
-    switch (list) {
-    case DropDown::CwMessage: setCwMessageItem(image, base, item); break;
-    case DropDown::WirelineTimer: setLineTimeoutItem(image, base, item); break;
-    case DropDown::RepeaterTimer: setRepeaterTimeoutItem(image, base, item); break;
-    case DropDown::LocalTimer: setLocalTimeoutItem(image, base, item); break;
-    case DropDown::Dropout: setDropoutItem(image, base, item); break;
-    case DropDown::CwSpeed: setCwSpeedItem(image, item); break;
-    case DropDown::IdTimer: setIdTimerItem(image, item); break;
-    case DropDown::RekeyDelay: setRekeyDelayItem(image, item); break;
-    case DropDown::ToneStartDelay: setToneStartDelayItem(image, item); break;
-    }
+    if (!fieldInside(row.written, base)) return refused(kRecordOutside);
+    row.setItem(image, base, item);
     return changed(false);
 }
 

@@ -14,6 +14,7 @@
 #include "model/layout.h"
 #include "model/synthesizer.h"
 #include "model/tones.h"
+#include "model/values.h"
 
 namespace quarnel {
 
@@ -67,79 +68,27 @@ EditOutcome setInvertDpl(Image& image, std::size_t base, Direction direction, bo
 
 // ---- Check boxes -------------------------------------------------------------
 
-// The main window's check boxes. Each sets or clears one bit of the channel
-// record; "Wireline Audio" is never enabled and has none.
-enum class CheckBox {
-    RxInvertDpl,          // "Invert DPL" (receive): RX Code bit 0, set when checked
-    TxInvertDpl,          // "Invert DPL" (transmit): TX Code bit 0, cleared when checked
-    CwIdEnable,           // "CW ID Enable"
-    PlDplWithId,          // "PL/DPL with ID"
-    IdDuringActivity,     // "ID During Acitvity"
-    RxControlCarrier,     // "RX Control": "Carrier", "Code (PL/DPL)", "Auxilary"
-    RxControlCode,
-    RxControlAuxilary,
-    ActivateCarrier,      // "Repeater Activate"
-    ActivateCode,
-    ActivateAuxilary,
-    HoldCarrier,          // "Repeater Hold"
-    HoldCode,
-    HoldAuxilary,
-    AlarmMuteOnWireline,  // "Alarms": "Mute on Wireline", "Enable Over Air"
-    AlarmEnableOverAir,
-    RepeaterAudio,        // "Audio Mixed with Data": "Repeater Audio", "Local Mic Audio"
-    LocalMicAudio,
-};
-
-// The record bit a check box owns, and whether the bit is stored the other
-// way round (0 when checked).
-struct CheckBoxBit {
-    CheckBox box;
-    Field field;  // a one-bit field of the record
-    bool storedInverted;
-};
-
-// Every check box, in the order of the enum.
-const std::vector<CheckBoxBit>& checkBoxBits();
-const CheckBoxBit& checkBoxBit(CheckBox box);
-
-// Whether the box reads as checked for the record at `base`.
-bool checkBoxState(const Image& image, std::size_t base, CheckBox box);
-
-// A check box clicked into the state `checked`: sets or clears its one bit,
-// every other bit stays. No channel display follows. Refused when the record
-// lies outside the image.
-EditOutcome setCheckBox(Image& image, std::size_t base, CheckBox box, bool checked);
+// A check box (a Bit value: "Wireline Audio" is never enabled and has none)
+// clicked into the state `checked`: sets or clears its one bit, every other
+// bit stays. No channel display follows. Refused when the record lies
+// outside the image.
+EditOutcome setCheckBox(Image& image, std::size_t base, Value box, bool checked);
 
 // ---- Drop-downs with fixed choices ---------------------------------------------
 
-enum class DropDown {
-    CwMessage,       // CW ID message: CW ID Select = item (whole byte)
-    WirelineTimer,   // Line ToT = item (whole byte)
-    RepeaterTimer,   // Tail  Rpt ToT bits 0-4 = item, bits 5-7 kept
-    LocalTimer,      // Local ToT = item (whole byte)
-    Dropout,         // Tail  Rpt ToT bits 5-7 = item, bits 0-4 kept
-    CwSpeed,         // header speed word = 1024 / words per minute
-    IdTimer,         // header IDtime = item (whole byte)
-    RekeyDelay,      // header IDDly = item + 2
-    ToneStartDelay,  // header CWDly = item + 1
-};
-
-// Whether the drop-down sets a header field (one for all channels).
-bool isHeaderDropDown(DropDown list);
-
-// How many items the drop-down offers: 32 for the time-outs and the ID timer,
-// 8 for the drop-out delay, 34 for the CW speed, 64 for the delays, and for
-// the CW ID message the image's message count.
-int dropDownItemCount(const Image& image, DropDown list);
+// How many items the drop-down of Choice or Timer value `list` offers: 32 for
+// the time-outs and the ID timer, 8 for the drop-out delay, 34 for the CW
+// speed, 64 for the delays, and for the CW ID message the image's message count.
+int dropDownItemCount(const Image& image, Value list);
 
 // The item the channel display selects (0 = first), or -1 for none.
-int dropDownItem(const Image& image, std::size_t base, DropDown list);
+int dropDownItem(const Image& image, std::size_t base, Value list);
 
-// Item `item` (0 = first) chosen in the drop-down: writes the field as the
-// list above says; header drop-downs ignore `base`. No channel display
-// follows. An item the drop-down does not offer is refused, as is a CW
-// message index that CW ID Select cannot hold (above 15).
-EditOutcome chooseDropDownItem(Image& image, std::size_t base, DropDown list, int item);
+// Item `item` (0 = first) chosen in the drop-down: writes the value's field
+// (a whole byte where its row says so); header values ignore `base`. No
+// channel display follows. An item the drop-down does not offer is refused,
+// as is a CW message index that CW ID Select cannot hold (above 15).
+EditOutcome chooseDropDownItem(Image& image, std::size_t base, Value list, int item);
 
 // ---- Transmit priority -------------------------------------------------------------
 

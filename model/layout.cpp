@@ -1,7 +1,7 @@
 #include "model/layout.h"
+#include "model/text_forms.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace quarnel {
 
@@ -44,7 +44,7 @@ constexpr FieldSpec kFieldRows[] = {
     {Field::RepeaterAudio, R, 6, 1, 0, 1, "Receiver Ctrl", "audio_repeater"},
     {Field::LocalMicAudio, R, 6, 1, 1, 1, "Receiver Ctrl", "audio_local_mic"},
     {Field::RxControlCarrier, R, 6, 1, 4, 1, "Receiver Ctrl", "rx_control_carrier"},
-    {Field::RxControlAuxilary, R, 6, 1, 5, 1, "Receiver Ctrl", "rx_control_auxilary"},
+    {Field::RxControlAuxiliary, R, 6, 1, 5, 1, "Receiver Ctrl", "rx_control_auxilary"},
     {Field::RxControlCode, R, 6, 1, 6, 1, "Receiver Ctrl", "rx_control_code"},
     {Field::TxPriority, R, 7, 1, 0, 8, "TX Priority", "tx_priority"},
     {Field::PriorityRepeater, R, 7, 1, 0, 2, "TX Priority", "priority_repeater"},
@@ -72,10 +72,10 @@ constexpr FieldSpec kFieldRows[] = {
     {Field::PlMarker, R, 15, 1, 2, 1, "Code Ctrl", "pl_marker"},
     {Field::RptCtrl, R, 16, 1, 0, 8, "Rpt Ctrl", "rpt_ctrl"},
     {Field::ActivateCarrier, R, 16, 1, 0, 1, "Rpt Ctrl", "repeater_activate_carrier"},
-    {Field::ActivateAuxilary, R, 16, 1, 1, 1, "Rpt Ctrl", "repeater_activate_auxilary"},
+    {Field::ActivateAuxiliary, R, 16, 1, 1, 1, "Rpt Ctrl", "repeater_activate_auxilary"},
     {Field::ActivateCode, R, 16, 1, 2, 1, "Rpt Ctrl", "repeater_activate_code"},
     {Field::HoldCarrier, R, 16, 1, 4, 1, "Rpt Ctrl", "repeater_hold_carrier"},
-    {Field::HoldAuxilary, R, 16, 1, 5, 1, "Rpt Ctrl", "repeater_hold_auxilary"},
+    {Field::HoldAuxiliary, R, 16, 1, 5, 1, "Rpt Ctrl", "repeater_hold_auxilary"},
     {Field::HoldCode, R, 16, 1, 6, 1, "Rpt Ctrl", "repeater_hold_code"},
     {Field::IdAlarmCtrl, R, 17, 1, 0, 8, "ID/Alarm Ctrl", "id_alarm_ctrl"},
     {Field::AlarmMuteOnWireline, R, 17, 1, 1, 1, "ID/Alarm Ctrl", "alarm_mute_on_wireline"},
@@ -240,16 +240,6 @@ AreaBounds cwArea(const Image& image) {
     out.inside = out.end <= kEpromSize;
     return out;
 }
-
-namespace {
-
-std::string hex4(unsigned v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", v & 0xFFFF);
-    return buf;
-}
-
-}  // namespace
 
 std::vector<std::string> layoutProblems(const Image& image) {
     std::vector<std::string> out;

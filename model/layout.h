@@ -26,7 +26,7 @@ enum class Field {
     RxCounts,     // bytes 0-1 of the word: the swallow and main counts
     TxFrequency, TxReference, TxResidue, TxPlFlag,
     TxCounts,
-    ReceiverCtrl, RepeaterAudio, LocalMicAudio, RxControlCarrier, RxControlAuxilary, RxControlCode,
+    ReceiverCtrl, RepeaterAudio, LocalMicAudio, RxControlCarrier, RxControlAuxiliary, RxControlCode,
     TxPriority, PriorityRepeater, PriorityLocal, PriorityWireline,
     LineToT,      // wireline time-out, bits 0-4; setting writes the whole byte
     LineToTByte,
@@ -36,7 +36,7 @@ enum class Field {
     TxCode, TxCodeHigh, TxCodeLow, TxInvertBit,
     RxCode, RxCodeHigh, RxCodeLow, RxInvertBit,
     CodeCtrl, RxCodeType, TxCodeType, DplMarker, PlMarker,
-    RptCtrl, ActivateCarrier, ActivateAuxilary, ActivateCode, HoldCarrier, HoldAuxilary, HoldCode,
+    RptCtrl, ActivateCarrier, ActivateAuxiliary, ActivateCode, HoldCarrier, HoldAuxiliary, HoldCode,
     IdAlarmCtrl, AlarmMuteOnWireline, AlarmEnableOverAir, PlWithId, IdDuringActivity, CwIdEnable,
     CwIdSelect,   // bits 0-3; choosing a message writes the whole byte
     CwIdSelectByte,

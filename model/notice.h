@@ -46,8 +46,4 @@ public:
     std::vector<Entry> entries;
 };
 
-// A number as every label, list item and message shows it: decimal with one
-// leading sign position, a blank for zero and positive values (15 -> " 15").
-std::string signedDecimal(long long value);
-
 }  // namespace quarnel

@@ -217,7 +217,7 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
         return out;
     }
 
-    // 1. The receive word holds the frequency less the IF (twice on 800/900).
+    // The receive word holds the frequency less the IF (twice on 800/900).
     std::uint64_t h = hz;
     const std::uint32_t ifHz = ifOffsetFor(direction, band);
     if (direction == Direction::Receive && h <= ifHz) {
@@ -227,7 +227,7 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
     }
     h -= ifHz;
 
-    // 2. 800/900 holds half the frequency, less an offset in the upper segment.
+    // 800/900 holds half the frequency, less an offset in the upper segment.
     int residue = 1;
     if (band == Band::Band800) {
         if (h % 2) {
@@ -243,7 +243,7 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
         }
     }
 
-    // 3. The reference: 6.25 kHz wins when 5 kHz divides too.
+    // The reference: 6.25 kHz wins when 5 kHz divides too.
     int reference = 0;
     if (h % 5000 == 0) reference = 3;
     if (h % 6250 == 0) reference = 1;
@@ -254,7 +254,7 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
         return out;
     }
 
-    // 4.-6. The count and the residue.
+    // The count in reference steps and the band's residue.
     std::uint64_t n = h / referenceStepHz(reference);
     bool tooLow = false;
     if (band == Band::Uhf) {
@@ -272,7 +272,7 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
         }
     }
 
-    // 7. N = 63 x main + 64 x swallow, with swallow = N mod 63.
+    // The swallow and main counts: N = 63 x main + 64 x swallow, with swallow = N mod 63.
     const std::uint64_t swallow = n % 63;
     tooLow = tooLow || n < 64 * swallow;
     if (tooLow) {
@@ -292,14 +292,14 @@ FrequencyEncoding encodeFrequency(Image& image, std::size_t base, Direction dire
         return out;
     }
 
-    // 9. The word's bytes; b2 keeps bits 2, 3 and 6 (and 7 unless set below).
+    // The word's bytes: b2 keeps bits 2, 3 and 6 (and 7 unless set below).
     const unsigned m = static_cast<unsigned>(mainCount);
     const unsigned s = static_cast<unsigned>(swallow);
     const unsigned b1 = ((m >> 6) & 0x0F) | (((m >> 2) & 0x0F) << 4);
     const unsigned b0 = (((m & 0x03) << 2) | ((s & 0x0F) << 4) | ((s >> 4) & 0x03)) ^ 0x14;
     const std::uint32_t b2 = readField(image, f.word, base) & 0xFF;
     writeField(image, f.word, (b0 << 16) | (b1 << 8) | b2, base);
-    // 3. and 8. The reference code and the residue bits replace bits 0-1 and 4-5.
+    // The reference code and the residue bits replace bits 0-1 and 4-5.
     writeField(image, f.reference, static_cast<std::uint32_t>(reference), base);
     writeField(image, f.residue, static_cast<std::uint32_t>(residueCoding(residue)), base);
     if (f.hasSegmentFlag && residue != 0) writeField(image, f.segmentFlag, 1, base);

@@ -6,6 +6,7 @@
 
 #include "model/layout.h"
 #include "model/notice.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 
@@ -71,12 +72,6 @@ std::string tenthsText(long long tenths) {
     std::string text = signedDecimal(tenths / 10);
     if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
     return text;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace

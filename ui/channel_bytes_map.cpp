@@ -8,7 +8,7 @@
 #include "model/layout.h"
 #include "ui/channel_bytes_map_ids.h"
 #include "ui/dialog_builder.h"
-#include "ui/main_window.h"
+#include "ui/main_controls.h"
 #include "ui/reference_window.h"
 #include "ui/text.h"
 

@@ -8,7 +8,7 @@
 #include "model/edits.h"
 #include "model/layout.h"
 #include "ui/control_state.h"
-#include "ui/main_window.h"
+#include "ui/main_controls.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
 
@@ -58,46 +58,6 @@ void checkOption(const ProgramState& state, int first, int last, int chosen) {
 
 void redraw(const ProgramState& state, int id) { InvalidateRect(control(state, id), nullptr, TRUE); }
 
-// ---- Check boxes -----------------------------------------------------------
-
-struct CheckBoxRow {
-    int id;
-    bool (*checked)(const ChannelView& view);
-};
-
-// Receiver Ctrl and Rpt Ctrl.
-const CheckBoxRow kControlChecks[] = {
-    {ids::kRxControlCarrier, [](const ChannelView& v) { return v.rxControl.carrier; }},
-    {ids::kRxControlAuxilary, [](const ChannelView& v) { return v.rxControl.auxilary; }},
-    {ids::kRxControlCode, [](const ChannelView& v) { return v.rxControl.code; }},
-};
-const CheckBoxRow kRepeaterChecks[] = {
-    {ids::kActivateCarrier, [](const ChannelView& v) { return v.repeaterActivate.carrier; }},
-    {ids::kActivateAuxilary, [](const ChannelView& v) { return v.repeaterActivate.auxilary; }},
-    {ids::kActivateCode, [](const ChannelView& v) { return v.repeaterActivate.code; }},
-    {ids::kHoldCarrier, [](const ChannelView& v) { return v.repeaterHold.carrier; }},
-    {ids::kHoldAuxilary, [](const ChannelView& v) { return v.repeaterHold.auxilary; }},
-    {ids::kHoldCode, [](const ChannelView& v) { return v.repeaterHold.code; }},
-};
-// ID/Alarm Ctrl.
-const CheckBoxRow kIdChecks[] = {
-    {ids::kCwIdEnable, [](const ChannelView& v) { return v.cwIdEnable; }},
-    {ids::kPlDplWithId, [](const ChannelView& v) { return v.plDplWithId; }},
-    {ids::kIdDuringActivity, [](const ChannelView& v) { return v.idDuringActivity; }},
-};
-// Alarms and audio; "Wireline Audio" is never checked.
-const CheckBoxRow kAlarmAudioChecks[] = {
-    {ids::kMuteOnWireline, [](const ChannelView& v) { return v.muteOnWireline; }},
-    {ids::kEnableOverAir, [](const ChannelView& v) { return v.enableOverAir; }},
-    {ids::kRepeaterAudio, [](const ChannelView& v) { return v.repeaterAudio; }},
-    {ids::kLocalMicAudio, [](const ChannelView& v) { return v.localMicAudio; }},
-};
-
-template <std::size_t N>
-void writeChecks(const ProgramState& state, const ChannelView& view, const CheckBoxRow (&rows)[N]) {
-    for (const CheckBoxRow& row : rows) setCheck(state, row.id, row.checked(view));
-}
-
 // ---- Priority --------------------------------------------------------------
 
 // One path of "Transmit Priority": its label and its four options, Highest,
@@ -138,34 +98,11 @@ void colourPriorityLabels(ProgramState& state, const PriorityView& priority) {
 
 // ---- The code-type options of one direction ---------------------------------
 
-struct CodeControls {
-    int carrier, pl, dpl;  // the options, in id order
-    int list;
-    int invert;
-    int note;  // 0: none
-    CodeView ChannelView::*code;
-};
-
-const CodeControls kReceiveCode{ids::kRxCarrier, ids::kRxPl,       ids::kRxDpl,
-                                ids::kRxCodeList, ids::kRxInvertDpl, ids::kPlNote,
-                                &ChannelView::rxCode};
-const CodeControls kTransmitCode{ids::kTxCarrier, ids::kTxPl,       ids::kTxDpl, ids::kTxCodeList,
-                                 ids::kTxInvertDpl, 0,              &ChannelView::txCode};
-
-int optionOfType(const CodeControls& c, CodeType type) {
-    switch (type) {
-    case CodeType::Pl: return c.pl;
-    case CodeType::Dpl: return c.dpl;
-    case CodeType::Carrier: break;
-    }
-    return c.carrier;
-}
-
 // The option, the note, the drop-down filled for the type with the stored
 // code selected (none when it is not in the table), "Invert DPL" enabled.
 void writeCodeType(ProgramState& state, const ChannelView& view, const CodeControls& c) {
-    const CodeView& code = view.*c.code;
-    checkOption(state, c.carrier, c.dpl, optionOfType(c, code.type));
+    const CodeView& code = view.code(c.direction);
+    checkOption(state, c.carrier, c.dpl, codeTypeOption(c, code.type));
     if (c.note) show(state, c.note, code.noteShown);
     enable(state, c.invert, code.invertEnabled);
     enable(state, c.list, code.listEnabled);
@@ -205,8 +142,8 @@ void writeTitle(ProgramState& state, const ChannelView& view) {
     redraw(state, ids::kChannelTitle);
 }
 
-// Step 5 clears selections and checks that the later steps set again. While
-// no message box comes between (the usual case) nobody can see them
+// The display clears selections and checks that its later steps set again.
+// While no message box comes between (the usual case) nobody can see them
 // cleared, so they go straight to what the later steps make of them, and
 // those that do not change are not touched. With a box, the steps run as
 // they stand, and the box shows the window as they have left it.
@@ -223,20 +160,20 @@ void clearSelections(ProgramState& state, const ChannelView& view) {
     }
 }
 
-void writeReceiverCtrl(ProgramState& state, const ChannelView& view) {
-    writeChecks(state, view, kControlChecks);
+// The check boxes step `Step` shows ("Invert DPL" follows its code type).
+template <DisplayStep Step>
+void writeChecks(ProgramState& state, const ChannelView& view) {
+    for (const ValueSpec& row : valueTable())
+        if (row.kind == ValueKind::Bit && row.step == Step && !row.invertsDpl())
+            setCheck(state, valueControl(row.value), view.checked(row.value));
 }
 
-void writeRptCtrl(ProgramState& state, const ChannelView& view) {
-    writeChecks(state, view, kRepeaterChecks);
-}
-
-void writeHeaderLists(ProgramState& state, const ChannelView& view) {
-    const HeaderView& h = view.header;
-    select(state, ids::kIdTimer, h.idTimerItem);
-    select(state, ids::kCwSpeed, h.cwSpeedItem);
-    select(state, ids::kRekeyDelay, h.rekeyDelayItem);
-    select(state, ids::kToneStartDelay, h.toneStartDelayItem);
+// The drop-down selections step `Step` shows: the header lists, the transmit
+// timers (none without a record), the CW ID message.
+template <DisplayStep Step>
+void writeSelections(ProgramState& state, const ChannelView& view) {
+    for (const ValueSpec& row : valueTable())
+        if (row.dropDown() && row.step == Step) select(state, valueControl(row.value), view.item(row.value));
 }
 
 // The list is emptied before "CW address error" is shown, the count and the
@@ -271,22 +208,9 @@ void writeCwMessages(ProgramState& state, const ChannelView& view) {
     }
 }
 
-// Without a record the timer lists show no selection rather than "None".
-void writeTimers(ProgramState& state, const ChannelView& view) {
-    auto item = [&view](int value) { return view.ok() ? std::optional<int>(value) : std::nullopt; };
-    select(state, ids::kWirelineTimer, item(view.wirelineTimerItem));
-    select(state, ids::kLocalMicTimer, item(view.localTimerItem));
-    select(state, ids::kRepeaterTimer, item(view.repeaterTimerItem));
-    select(state, ids::kDropoutDelay, item(view.dropoutItem));
-}
-
 void writePriorityOptions(ProgramState& state, const ChannelView& view) {
     for (const PriorityColumn& column : kPriorityColumns)
         setCheck(state, optionOfLevel(column, view.priority.*column.level), true);
-}
-
-void writeIdAlarmCtrl(ProgramState& state, const ChannelView& view) {
-    writeChecks(state, view, kIdChecks);
 }
 
 // The reference label, then the frequency. Without a record both keep the
@@ -310,28 +234,14 @@ void writeIdleFrequency(ProgramState& state, const ChannelView& view) {
 }
 
 // A code not found is reported between the type and the inversion.
-void writeReceiveCode(ProgramState& state, const ChannelView& view) {
-    writeCodeType(state, view, kReceiveCode);
+template <Direction D>
+void writeCode(ProgramState& state, const ChannelView& view) {
+    writeCodeType(state, view, codeControlsOf(D));
 }
 
-void writeReceiveInversion(ProgramState& state, const ChannelView& view) {
-    setCheck(state, kReceiveCode.invert, view.rxCode.inverted);
-}
-
-void writeTransmitCode(ProgramState& state, const ChannelView& view) {
-    writeCodeType(state, view, kTransmitCode);
-}
-
-void writeTransmitInversion(ProgramState& state, const ChannelView& view) {
-    setCheck(state, kTransmitCode.invert, view.txCode.inverted);
-}
-
-void writeAlarmsAudio(ProgramState& state, const ChannelView& view) {
-    writeChecks(state, view, kAlarmAudioChecks);
-}
-
-void writeCwIdSelect(ProgramState& state, const ChannelView& view) {
-    select(state, ids::kCwMessageList, view.cwMessageItem);
+template <Direction D>
+void writeInversion(ProgramState& state, const ChannelView& view) {
+    setCheck(state, codeControlsOf(D).invert, view.code(D).inverted);
 }
 
 // TX Priority itself was rewritten with the view; here the labels follow
@@ -355,23 +265,23 @@ const StepRow kSteps[] = {
     {DisplayStep::VersionByte, writeVersion, false},
     {DisplayStep::Title, writeTitle, false},
     {DisplayStep::ClearSelections, clearSelections, false},
-    {DisplayStep::ReceiverCtrl, writeReceiverCtrl, false},
-    {DisplayStep::RptCtrl, writeRptCtrl, false},
-    {DisplayStep::HeaderLists, writeHeaderLists, false},
+    {DisplayStep::ReceiverCtrl, writeChecks<DisplayStep::ReceiverCtrl>, false},
+    {DisplayStep::RptCtrl, writeChecks<DisplayStep::RptCtrl>, false},
+    {DisplayStep::HeaderLists, writeSelections<DisplayStep::HeaderLists>, false},
     {DisplayStep::CwMessages, emptyCwMessages, true},
     {DisplayStep::CwMessages, writeCwMessages, false},
-    {DisplayStep::Timers, writeTimers, false},
+    {DisplayStep::Timers, writeSelections<DisplayStep::Timers>, false},
     {DisplayStep::Priority, writePriorityOptions, false},
-    {DisplayStep::IdAlarmCtrl, writeIdAlarmCtrl, false},
+    {DisplayStep::IdAlarmCtrl, writeChecks<DisplayStep::IdAlarmCtrl>, false},
     {DisplayStep::ReceiveFrequency, writeReceiveFrequency, false},
     {DisplayStep::TransmitFrequency, writeTransmitFrequency, false},
     {DisplayStep::IdleFrequency, writeIdleFrequency, false},
-    {DisplayStep::ReceiveCode, writeReceiveCode, true},
-    {DisplayStep::ReceiveCode, writeReceiveInversion, false},
-    {DisplayStep::TransmitCode, writeTransmitCode, true},
-    {DisplayStep::TransmitCode, writeTransmitInversion, false},
-    {DisplayStep::AlarmsAudio, writeAlarmsAudio, false},
-    {DisplayStep::CwIdSelect, writeCwIdSelect, false},
+    {DisplayStep::ReceiveCode, writeCode<Direction::Receive>, true},
+    {DisplayStep::ReceiveCode, writeInversion<Direction::Receive>, false},
+    {DisplayStep::TransmitCode, writeCode<Direction::Transmit>, true},
+    {DisplayStep::TransmitCode, writeInversion<Direction::Transmit>, false},
+    {DisplayStep::AlarmsAudio, writeChecks<DisplayStep::AlarmsAudio>, false},
+    {DisplayStep::CwIdSelect, writeSelections<DisplayStep::CwIdSelect>, false},
     {DisplayStep::PriorityUpdate, writePriorityUpdate, false},
 };
 

@@ -15,6 +15,7 @@
 #include "ui/dialog_builder.h"
 #include "ui/dialog_seam.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 

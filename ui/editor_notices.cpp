@@ -1,8 +1,8 @@
 #include "ui/editor_notices.h"
 
+#include <commctrl.h>
+
 #include "ui/dialog_seam.h"
-#include "ui/main_window.h"
-#include "ui/program_state.h"
 #include "ui/text.h"
 
 namespace quarnel::ui {
@@ -13,7 +13,7 @@ void EditorNotices::notice(NoticeKind kind, const std::string& text) {
         showMessageBox(nullptr, widen(text), nullptr, kModelBoxStyle);
         break;
     case NoticeKind::StatusNotice:
-        setStatusText(state_, 0, widen(text));
+        if (statusBar_) SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
         break;
     case NoticeKind::LengthLine:
         if (lengthLine_) SetWindowTextW(lengthLine_, widen(text).c_str());

@@ -11,15 +11,15 @@
 
 namespace quarnel::ui {
 
-struct ProgramState;
-
 // Style of the model's message boxes: OK only, task-modal, brought to the
 // foreground; they have no owner and no caption of their own.
 constexpr UINT kModelBoxStyle = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND;
 
 class EditorNotices final : public NoticeSink {
 public:
-    explicit EditorNotices(ProgramState& state) : state_(state) {}
+    // `statusBar` is the main window's status bar handle as the program's
+    // state keeps it (null while there is no main window).
+    explicit EditorNotices(const HWND& statusBar) : statusBar_(statusBar) {}
 
     void notice(NoticeKind kind, const std::string& text) override;
 
@@ -28,7 +28,7 @@ public:
     void setLengthLineLabel(HWND label) { lengthLine_ = label; }
 
 private:
-    ProgramState& state_;
+    const HWND& statusBar_;
     HWND lengthLine_ = nullptr;
 };
 

@@ -11,8 +11,9 @@
 #include "model/notice.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
-#include "ui/main_window.h"
+#include "ui/main_controls.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -35,12 +36,6 @@ std::wstring currentDirectory() {
     std::wstring folder(length, L'\0');
     folder.resize(GetCurrentDirectoryW(length, folder.data()));
     return folder;
-}
-
-std::wstring hex4(std::uint16_t value) {
-    wchar_t text[8];
-    std::swprintf(text, std::size(text), L"%04X", static_cast<unsigned>(value));
-    return text;
 }
 
 std::wstring number(std::size_t value) {
@@ -157,7 +152,7 @@ void openImageFile(ProgramState& state) {
     setStatusText(state, 0, kFileClosed + number(loaded.bytesRead) + L" bytes read");
     endProgress(state);
     setStatusText(state, 1,
-                  loaded.checksumOk ? L"Checksum is 0x" + hex4(loaded.computed) : L"Checksum Failed!");
+                  loaded.checksumOk ? L"Checksum is 0x" + widen(hex4(loaded.computed)) : L"Checksum Failed!");
     state.noteImageMatchesFile();
     state.currentChannel = 1;
     displayCurrentChannel(state);
@@ -188,7 +183,7 @@ void saveImageFileAs(ProgramState& state) {
     state.noteImageMatchesFile();
     setCaption(state, path);
     setStatusText(state, 0, kFileClosed + number(saved.bytesWritten) + L" bytes Written");
-    setStatusText(state, 1, L"New Checksum is 0x" + hex4(saved.checksum));
+    setStatusText(state, 1, L"New Checksum is 0x" + widen(hex4(saved.checksum)));
     endProgress(state);
 }
 

@@ -19,6 +19,7 @@
 #include "ui/main_window_events.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -30,130 +31,6 @@ constexpr DialogFrame kMainFrame{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFR
                                  L"Quarnel"};
 
 using K = ControlKind;
-
-// Every control below the toolbar, in creation order, which is also the tab
-// order. Positions in dialog units of the dialog font. A null text is made
-// at start-up (the channel title). Drop-downs get their choices afterwards.
-const ControlSpec kControls[] = {
-    {ids::kChannelCount, K::Label, L"Number of Channels: 00", 290, 19, 105, 10, kRightAligned},
-    {ids::kVersionByte, K::Label, L"Codeplug Version byte: 00", 290, 29, 105, 10, kRightAligned},
-    {ids::kCwMessageCount, K::Label, L"Number of CW Messages: 00", 290, 39, 105, 10, kRightAligned},
-    {ids::kChannelTitle, K::Label, nullptr, 5, 22, 68, 15, kRightAligned | kVerticallyCentred,
-     Font::Arial12},
-    {ids::kPreviousChannel, K::Button, L"<", 78, 23, 20, 12, 0, Font::Arial14Bold},
-    {ids::kNextChannel, K::Button, L">", 104, 23, 20, 12, 0, Font::Arial14Bold},
-    {ids::kRxBandCaption, K::Label, L"RX Band", 140, 20, 35, 10},
-    {ids::kTxBandCaption, K::Label, L"TX Band", 140, 30, 35, 10},
-    {ids::kRxBandVhf, K::Option, L"VHF", 180, 20, 30, 10, kGroup},
-    {ids::kRxBandUhf, K::Option, L"UHF", 212, 20, 30, 10},
-    {ids::kRxBand800, K::Option, L"800/900", 244, 20, 40, 10},
-    {ids::kTxBandVhf, K::Option, L"VHF", 180, 30, 30, 10, kGroup},
-    {ids::kTxBandUhf, K::Option, L"UHF", 212, 30, 30, 10},
-    {ids::kTxBand800, K::Option, L"800/900", 244, 30, 40, 10},
-
-    {ids::kReceiverFrame, K::Frame, L"Receiver Settings", 5, 50, 170, 70},
-    {ids::kRxFrequencyCaption, K::Label, L"RX Frequency", 9, 60, 75, 16, 0, Font::Arial11},
-    {ids::kRxFrequencyDisplay, K::Label, L"000.0000", 87, 60, 54, 16,
-     kSunken | kCentred | kReportsClicks, Font::Arial12},
-    {ids::kRxMhz, K::Label, L"MHz", 142, 61, 27, 16, kCentred, Font::Arial11},
-    {ids::kRxReference, K::Label, L"Receive Reference", 9, 76, 95, 10},
-    {ids::kRxCarrier, K::Option, L"Carrier", 13, 88, 40, 10, kGroup},
-    {ids::kRxPl, K::Option, L"PL", 58, 88, 30, 10},
-    {ids::kRxDpl, K::Option, L"DPL", 92, 88, 32, 10},
-    {ids::kRxCodeList, K::DropDown, L"", 130, 87, 40, 150, kNoTabStop},
-    {ids::kPlNote, K::Label, L"* Avoid PL tones above 200Hz due to PL filter issues", 13, 99, 100,
-     20, kHidden},
-    {ids::kRxInvertDpl, K::CheckBox, L"Invert DPL", 120, 104, 54, 10, kDisabled},
-    {ids::kRxFrequencyEntry, K::EntryBox, L"0000000", 81, 59, 82, 18,
-     kHidden | kDisabled | kNoTabStop, Font::Arial14Bold},
-
-    {ids::kRxControlFrame, K::Frame, L"RX Control", 180, 50, 72, 49},
-    {ids::kRxControlCarrier, K::CheckBox, L"Carrier", 185, 60, 60, 10, kGroup},
-    {ids::kRxControlCode, K::CheckBox, L"Code (PL/DPL)", 185, 71, 65, 10},
-    {ids::kRxControlAuxilary, K::CheckBox, L"Auxilary", 185, 82, 60, 10},
-    {ids::kActivateFrame, K::Frame, L"Repeater Activate", 252, 50, 72, 49},
-    {ids::kActivateCarrier, K::CheckBox, L"Carrier", 257, 60, 60, 10, kGroup},
-    {ids::kActivateCode, K::CheckBox, L"Code (PL/DPL)", 257, 71, 65, 10},
-    {ids::kActivateAuxilary, K::CheckBox, L"Auxilary", 257, 82, 60, 10},
-    {ids::kHoldFrame, K::Frame, L"Repeater Hold", 324, 50, 72, 49},
-    {ids::kHoldCarrier, K::CheckBox, L"Carrier", 329, 60, 60, 10, kGroup},
-    {ids::kHoldCode, K::CheckBox, L"Code (PL/DPL)", 329, 71, 65, 10},
-    {ids::kHoldAuxilary, K::CheckBox, L"Auxilary", 329, 82, 60, 10},
-
-    {ids::kTimersFrame, K::Frame, L"Transmit Timers (Seconds)", 180, 100, 216, 40},
-    {ids::kWirelineTimerCaption, K::Label, L"Wireline", 182, 111, 51, 10, kCentred},
-    {ids::kRepeaterTimerCaption, K::Label, L"Repeater", 234, 111, 51, 10, kCentred},
-    {ids::kLocalMicTimerCaption, K::Label, L"Local Mic", 286, 111, 51, 10, kCentred},
-    {ids::kDropoutCaption, K::Label, L"Drop Out Delay", 340, 111, 53, 10, kCentred},
-    {ids::kWirelineTimer, K::DropDown, L"", 187, 121, 40, 150},
-    {ids::kRepeaterTimer, K::DropDown, L"", 240, 121, 40, 150},
-    {ids::kLocalMicTimer, K::DropDown, L"", 293, 121, 40, 150},
-    {ids::kDropoutDelay, K::DropDown, L"", 346, 121, 40, 90},
-
-    {ids::kTransmitterFrame, K::Frame, L"Transmiter Settings", 5, 122, 170, 152},
-    {ids::kTxFrequencyCaption, K::Label, L"TX Frequency", 9, 132, 75, 16, 0, Font::Arial11},
-    {ids::kTxFrequencyDisplay, K::Label, L"000.0000", 86, 132, 55, 16,
-     kSunken | kCentred | kReportsClicks, Font::Arial12},
-    {ids::kTxMhz, K::Label, L"MHz", 142, 133, 27, 16, kCentred, Font::Arial11},
-    {ids::kTxFrequencyEntry, K::EntryBox, L"0000000", 81, 130, 82, 18,
-     kHidden | kDisabled | kNoTabStop, Font::Arial14Bold},
-    {ids::kTxReference, K::Label, L"Transmit Reference", 9, 149, 87, 10},
-    {ids::kIdleReference, K::Label, L"Idle Ref", 98, 149, 72, 10, kCentred},
-    {ids::kIdleFrequencyCaption, K::Label, L"Idle Frequency", 9, 162, 60, 10},
-    {ids::kIdleFrequencyDisplay, K::Label, L"000.0000", 70, 161, 45, 12,
-     kSunken | kCentred | kReportsClicks},
-    {ids::kIdleMhz, K::Label, L"MHz", 117, 163, 17, 10, kCentred},
-    {ids::kIdleFrequencyEntry, K::EntryBox, L"0000000", 65, 158, 80, 16,
-     kHidden | kDisabled | kNoTabStop, Font::Arial12},
-    {ids::kTxCarrier, K::Option, L"Carrier", 13, 180, 40, 10, kGroup},
-    {ids::kTxPl, K::Option, L"PL", 58, 180, 30, 10},
-    {ids::kTxDpl, K::Option, L"DPL", 92, 180, 32, 10},
-    {ids::kTxCodeList, K::DropDown, L"", 130, 179, 40, 150, kNoTabStop},
-    {ids::kTxInvertDpl, K::CheckBox, L"Invert DPL", 120, 196, 53, 10, kDisabled},
-    {ids::kCwIdEnable, K::CheckBox, L"CW ID Enable", 13, 200, 70, 10, kGroup},
-    {ids::kPlDplWithId, K::CheckBox, L"PL/DPL with ID", 13, 211, 70, 10},
-    {ids::kIdDuringActivity, K::CheckBox, L"ID During Acitvity", 13, 222, 90, 10, kMayWrap},
-    {ids::kCallsignCaption, K::Label, L"Callsign:", 12, 239, 30, 10, kCentred},
-    {ids::kCwMessageList, K::DropDown, L"", 44, 238, 125, 150, kNoTabStop},
-    {ids::kEditMessages, K::Button, L"Edit Messages", 103, 256, 65, 12},
-
-    {ids::kPriorityFrame, K::Frame, L"Transmit Priority", 180, 142, 134, 62},
-    {ids::kRepeaterPathLabel, K::Label, L"Repeater", 182, 152, 40, 10, kCentred},
-    {ids::kRepeaterHighest, K::Option, L"Highest", 182, 162, 40, 10, kGroup},
-    {ids::kRepeaterMiddle, K::Option, L"Middle", 182, 172, 40, 10},
-    {ids::kRepeaterLowest, K::Option, L"Lowest", 182, 182, 40, 10},
-    {ids::kRepeaterDisabled, K::Option, L"Disabled", 182, 192, 40, 10},
-    {ids::kWirelinePathLabel, K::Label, L"Wireline", 225, 152, 40, 10, kCentred},
-    {ids::kWirelineHighest, K::Option, L"Highest", 225, 162, 40, 10, kGroup},
-    {ids::kWirelineMiddle, K::Option, L"Middle", 225, 172, 40, 10},
-    {ids::kWirelineLowest, K::Option, L"Lowest", 225, 182, 40, 10},
-    {ids::kWirelineDisabled, K::Option, L"Disabled", 225, 192, 40, 10},
-    {ids::kLocalPathLabel, K::Label, L"Local", 268, 152, 40, 10, kCentred},
-    {ids::kLocalHighest, K::Option, L"Highest", 268, 162, 40, 10, kGroup},
-    {ids::kLocalMiddle, K::Option, L"Middle", 268, 172, 40, 10},
-    {ids::kLocalLowest, K::Option, L"Lowest", 268, 182, 40, 10},
-    {ids::kLocalDisabled, K::Option, L"Disabled", 268, 192, 40, 10},
-
-    {ids::kAutoIdFrame, K::Frame, L"Auto ID Settings", 180, 205, 134, 69},
-    {ids::kCwSpeedCaption, K::Label, L"CW Speed (WPM)", 184, 217, 80, 10},
-    {ids::kCwSpeed, K::DropDown, L"", 267, 217, 40, 150},
-    {ids::kIdTimerCaption, K::Label, L"ID Timer (minutes)", 184, 231, 80, 10},
-    {ids::kIdTimer, K::DropDown, L"", 267, 231, 40, 150},
-    {ids::kRekeyDelayCaption, K::Label, L"Re-Key Delay (mS)", 184, 245, 80, 10},
-    {ids::kRekeyDelay, K::DropDown, L"", 267, 245, 40, 150},
-    {ids::kToneStartDelayCaption, K::Label, L"Tone Start Delay (mS)", 184, 259, 80, 10},
-    {ids::kToneStartDelay, K::DropDown, L"", 267, 259, 40, 150},
-
-    {ids::kAlarmsFrame, K::Frame, L"Alarms", 314, 142, 81, 42},
-    {ids::kMuteOnWireline, K::CheckBox, L"Mute on Wireline", 318, 152, 67, 10},
-    {ids::kEnableOverAir, K::CheckBox, L"Enable Over Air", 318, 163, 67, 10},
-    {ids::kAudioFrame, K::Frame, L"Audio Mixed with Data", 314, 185, 81, 42},
-    {ids::kRepeaterAudio, K::CheckBox, L"Repeater Audio", 318, 195, 70, 10},
-    {ids::kWirelineAudio, K::CheckBox, L"Wireline Audio", 318, 205, 70, 10, kDisabled},
-    {ids::kLocalMicAudio, K::CheckBox, L"Local Mic Audio", 318, 215, 70, 10},
-    {ids::kNotesCaption, K::Label, L"Notes", 320, 240, 75, 10},
-    {ids::kNotesText, K::Label, L"DPL Inv needs testing", 320, 260, 75, 10},
-};
 
 // Option groups and the option each starts with; set once the group's last
 // option exists. The band groups also set the band selection they stand for.
@@ -185,21 +62,6 @@ const ControlColourSpec kColours[] = {
     {ids::kRxFrequencyEntry, RGB(0, 0, 0), RGB(204, 255, 204)},    // light green
     {ids::kTxFrequencyEntry, RGB(0, 0, 0), RGB(255, 204, 204)},    // light red
     {ids::kIdleFrequencyEntry, RGB(0, 0, 0), RGB(255, 255, 153)},  // light yellow
-};
-
-// Drop-downs filled from a choice list.
-enum class Choices { Timer, IdTimer, CwSpeed, Delay };
-
-struct ChoiceBox {
-    int id;
-    Choices list;
-};
-
-const ChoiceBox kChoiceBoxes[] = {
-    {ids::kWirelineTimer, Choices::Timer}, {ids::kRepeaterTimer, Choices::Timer},
-    {ids::kLocalMicTimer, Choices::Timer}, {ids::kCwSpeed, Choices::CwSpeed},
-    {ids::kIdTimer, Choices::IdTimer},     {ids::kRekeyDelay, Choices::Delay},
-    {ids::kToneStartDelay, Choices::Delay},
 };
 
 
@@ -245,12 +107,6 @@ struct ToolbarButton {
     int command;
 };
 const ToolbarButton kToolbarButtons[] = {{L"open.bmp", ids::kOpen}, {L"save.bmp", ids::kSaveAs}};
-
-const FrequencyTrio kFrequencyTrios[3] = {
-    {ids::kRxFrequencyDisplay, ids::kRxMhz, ids::kRxFrequencyEntry},
-    {ids::kIdleFrequencyDisplay, ids::kIdleMhz, ids::kIdleFrequencyEntry},
-    {ids::kTxFrequencyDisplay, ids::kTxMhz, ids::kTxFrequencyEntry},
-};
 
 // ---- Building ------------------------------------------------------------
 
@@ -379,29 +235,31 @@ void createToolbar(ProgramState& state) {
     SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
 }
 
-const std::wstring* choiceEntries(const ChoiceLists& lists, Choices which, std::size_t& count) {
-    switch (which) {
-    case Choices::Timer: count = lists.timer.size(); return lists.timer.data();
-    case Choices::IdTimer: count = lists.idTimer.size(); return lists.idTimer.data();
-    case Choices::CwSpeed: count = lists.cwSpeed.size(); return lists.cwSpeed.data();
-    case Choices::Delay: count = lists.delay.size(); return lists.delay.data();
+// The program's choice list for `list`; nullptr for the lists that are not
+// kept (the drop-out delay's eight items, the CW messages of the image).
+const std::wstring* choiceEntries(const ChoiceLists& lists, ChoiceList list, std::size_t& count) {
+    switch (list) {
+    case ChoiceList::Timer: count = lists.timer.size(); return lists.timer.data();
+    case ChoiceList::IdTimer: count = lists.idTimer.size(); return lists.idTimer.data();
+    case ChoiceList::CwSpeed: count = lists.cwSpeed.size(); return lists.cwSpeed.data();
+    case ChoiceList::Delay: count = lists.delay.size(); return lists.delay.data();
+    case ChoiceList::Dropout:
+    case ChoiceList::CwMessage: break;
     }
     count = 0;
     return nullptr;
 }
 
-void addItem(HWND box, const std::wstring& text) {
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// A drop-down made from a choice list takes the entries up to the first empty one.
+// A drop-down made from a choice list takes the entries up to the first empty
+// one; the drop-out delay takes its eight items.
 void fillFromChoices(const ProgramState& state, HWND box, int id) {
-    for (const ChoiceBox& choice : kChoiceBoxes) {
-        if (choice.id != id) continue;
-        std::size_t count = 0;
-        const std::wstring* entries = choiceEntries(state.choices, choice.list, count);
-        for (std::size_t i = 0; i < count && !entries[i].empty(); ++i) addItem(box, entries[i]);
-    }
+    const ValueSpec* value = editedValue(id);
+    if (!value || !value->dropDown()) return;
+    std::size_t count = 0;
+    const std::wstring* entries = choiceEntries(state.choices, value->list, count);
+    for (std::size_t i = 0; i < count && !entries[i].empty(); ++i) addListItem(box, entries[i]);
+    if (value->list == ChoiceList::Dropout)
+        for (int i = 0; i < kDropoutChoices; ++i) addListItem(box, widen(dropoutChoiceText(i)));
 }
 
 // The settings that follow a control's creation at once: colours, choices,
@@ -424,18 +282,13 @@ void settleControl(ProgramState& state, HWND control, int id) {
 
 void createControls(ProgramState& state) {
     HWND main = state.windows.main;
-    const std::wstring title = channelTitle(state.currentChannel);
-    for (const ControlSpec& def : kControls) {
-        const wchar_t* text = def.text ? def.text : title.c_str();
-        HWND control = createControl(main, def, fontFor(main, state.fonts, def.font), text);
+    for (const MainControlSpec& row : mainControlRows()) {
+        const ControlSpec& def = row.spec;
+        const std::wstring text = creationText(row, state.currentChannel);
+        HWND control = createControl(main, def, fontFor(main, state.fonts, def.font), text.c_str());
         state.windows.mainControls[def.id] = control;
         settleControl(state, control, def.id);
     }
-}
-
-void fillDropoutDelay(const ProgramState& state) {
-    HWND box = mainControl(state, ids::kDropoutDelay);
-    for (int i = 0; i < kDropoutChoices; ++i) addItem(box, widen(dropoutChoiceText(i)));
 }
 
 // ---- Handlers --------------------------------------------------------------
@@ -533,21 +386,12 @@ const CommandRoute kCommandRoutes[] = {
     {ids::kRxFrequencyEntry, ids::kRxFrequencyEntry, OnFrequencyEntry},
     {ids::kTxFrequencyEntry, ids::kTxFrequencyEntry, OnFrequencyEntry},
     {ids::kIdleFrequencyEntry, ids::kIdleFrequencyEntry, OnFrequencyEntry},
-    {ids::kRxInvertDpl, ids::kRxInvertDpl, OnCheckBox},
-    {ids::kTxInvertDpl, ids::kTxInvertDpl, OnCheckBox},
-    {ids::kCwIdEnable, ids::kIdDuringActivity, OnCheckBox},
-    {ids::kRxControlCarrier, ids::kRxControlAuxilary, OnCheckBox},
-    {ids::kActivateCarrier, ids::kActivateAuxilary, OnCheckBox},
-    {ids::kHoldCarrier, ids::kHoldAuxilary, OnCheckBox},
-    {ids::kMuteOnWireline, ids::kEnableOverAir, OnCheckBox},
-    {ids::kRepeaterAudio, ids::kLocalMicAudio, OnCheckBox},
-    {ids::kWirelineTimer, ids::kDropoutDelay, OnFixedChoice},
-    {ids::kCwSpeed, ids::kToneStartDelay, OnFixedChoice},
-    {ids::kCwMessageList, ids::kCwMessageList, OnFixedChoice},
     {ids::kRxCarrier, ids::kRxDpl, OnCodeTypeOption},
     {ids::kTxCarrier, ids::kTxDpl, OnCodeTypeOption},
     {ids::kRxCodeList, ids::kRxCodeList, OnCodeList},
     {ids::kTxCodeList, ids::kTxCodeList, OnCodeList},
+    // Every check box and drop-down that edits a value of the value table.
+    {0, 0xFFFF, OnValueControl},
 };
 
 // A command no route takes ends in the unknown-command notice and is
@@ -632,7 +476,6 @@ HWND createMainWindow(ProgramState& state) {
     createStatusAndProgress(state);
     createToolbar(state);
     createControls(state);
-    fillDropoutDelay(state);
     return main;
 }
 
@@ -653,78 +496,10 @@ int runMainWindow(ProgramState& state) {
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }
 
-void endMainWindow(ProgramState& state, int result) {
-    state.mainResult = result;
-    if (state.windows.main) DestroyWindow(state.windows.main);
-}
-
-HWND mainControl(const ProgramState& state, int id) {
-    const auto found = state.windows.mainControls.find(id);
-    return found != state.windows.mainControls.end() ? found->second : nullptr;
-}
-
 ProgramState* programStateOf(HWND window) {
     if (!window) return nullptr;
     auto* state = reinterpret_cast<ProgramState*>(GetWindowLongPtrW(window, DWLP_USER));
     return state && state->windows.main == window ? state : nullptr;
-}
-
-void setStatusText(const ProgramState& state, int part, const std::wstring& text) {
-    if (!state.windows.statusBar) return;
-    SendMessageW(state.windows.statusBar, SB_SETTEXTW, static_cast<WPARAM>(part),
-                 reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::wstring statusText(const ProgramState& state, int part) {
-    if (!state.windows.statusBar) return {};
-    const WPARAM which = static_cast<WPARAM>(part);
-    const auto length = LOWORD(SendMessageW(state.windows.statusBar, SB_GETTEXTLENGTHW, which, 0));
-    std::wstring text(length + 1u, L'\0');
-    SendMessageW(state.windows.statusBar, SB_GETTEXTW, which, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
-
-std::wstring channelTitle(int channel) { return L"Channel " + widen(signedDecimal(channel)); }
-
-std::wstring initialText(int id) {
-    for (const ControlSpec& def : kControls)
-        if (def.id == id) return def.text ? def.text : channelTitle(0);
-    return {};
-}
-
-namespace {
-
-// The items of the tone or code list for `type`, in table order.
-std::vector<std::wstring> codeItems(CodeType type) {
-    std::vector<std::wstring> items;
-    if (type == CodeType::Pl)
-        for (int index = 1; index <= kToneCount; ++index) items.push_back(widen(toneText(index)));
-    if (type == CodeType::Dpl)
-        for (int index = 1; index <= kDplCount; ++index) items.push_back(widen(dplCodeText(index)));
-    return items;
-}
-
-}  // namespace
-
-void fillCodeList(HWND box, CodeType type) {
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : codeItems(type)) addItem(box, item);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
-}
-
-void showCodeItems(HWND box, CodeType type) {
-    if (!holdsItems(box, codeItems(type))) fillCodeList(box, type);
-}
-
-const FrequencyTrio (&frequencyTrios())[3] { return kFrequencyTrios; }
-
-const FrequencyTrio* frequencyTrioOf(int id) {
-    for (const FrequencyTrio& trio : kFrequencyTrios)
-        if (id == trio.display || id == trio.mhz || id == trio.entry) return &trio;
-    return nullptr;
 }
 
 }  // namespace quarnel::ui

@@ -10,9 +10,10 @@
 #include "model/notice.h"
 #include "ui/channel_display.h"
 #include "ui/dialog_seam.h"
-#include "ui/main_window.h"
+#include "ui/main_controls.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::ui {
 
@@ -23,52 +24,6 @@ namespace {
 constexpr UINT kTaskBoxStyle = MB_TASKMODAL | MB_SETFOREGROUND;
 
 // ---- Tables ------------------------------------------------------------------
-
-// Each check box owns one bit of the channel record; the model knows which.
-struct CheckBoxRow {
-    int id;
-    CheckBox box;
-};
-
-const CheckBoxRow kCheckBoxes[] = {
-    {ids::kRxInvertDpl, CheckBox::RxInvertDpl},
-    {ids::kTxInvertDpl, CheckBox::TxInvertDpl},
-    {ids::kCwIdEnable, CheckBox::CwIdEnable},
-    {ids::kPlDplWithId, CheckBox::PlDplWithId},
-    {ids::kIdDuringActivity, CheckBox::IdDuringActivity},
-    {ids::kRxControlCarrier, CheckBox::RxControlCarrier},
-    {ids::kRxControlCode, CheckBox::RxControlCode},
-    {ids::kRxControlAuxilary, CheckBox::RxControlAuxilary},
-    {ids::kActivateCarrier, CheckBox::ActivateCarrier},
-    {ids::kActivateCode, CheckBox::ActivateCode},
-    {ids::kActivateAuxilary, CheckBox::ActivateAuxilary},
-    {ids::kHoldCarrier, CheckBox::HoldCarrier},
-    {ids::kHoldCode, CheckBox::HoldCode},
-    {ids::kHoldAuxilary, CheckBox::HoldAuxilary},
-    {ids::kMuteOnWireline, CheckBox::AlarmMuteOnWireline},
-    {ids::kEnableOverAir, CheckBox::AlarmEnableOverAir},
-    {ids::kRepeaterAudio, CheckBox::RepeaterAudio},
-    {ids::kLocalMicAudio, CheckBox::LocalMicAudio},
-    // "Wireline Audio" is disabled from the start and has no bit.
-};
-
-// The drop-downs with fixed choices and the field each position goes to.
-struct FixedChoiceRow {
-    int id;
-    DropDown list;
-};
-
-const FixedChoiceRow kFixedChoices[] = {
-    {ids::kCwMessageList, DropDown::CwMessage},
-    {ids::kWirelineTimer, DropDown::WirelineTimer},
-    {ids::kRepeaterTimer, DropDown::RepeaterTimer},
-    {ids::kLocalMicTimer, DropDown::LocalTimer},
-    {ids::kDropoutDelay, DropDown::Dropout},
-    {ids::kCwSpeed, DropDown::CwSpeed},
-    {ids::kIdTimer, DropDown::IdTimer},
-    {ids::kRekeyDelay, DropDown::RekeyDelay},
-    {ids::kToneStartDelay, DropDown::ToneStartDelay},
-};
 
 // The band options: the selection each sets and the notice it leaves in the
 // status bar (none for the transmit VHF and UHF options).
@@ -102,44 +57,11 @@ const EntryBox kEntryBoxes[] = {
     {ids::kIdleFrequencyEntry, Direction::Idle, &ProgramState::txBand},
 };
 
-// A direction's squelch controls: its tone or code drop-down, its "Invert
-// DPL" box, and the PL filter note (receive only).
-struct CodeControls {
-    Direction direction;
-    int list;
-    int invert;
-    int note;  // 0: none
-};
-
-const CodeControls kCodeControls[] = {
-    {Direction::Receive, ids::kRxCodeList, ids::kRxInvertDpl, ids::kPlNote},
-    {Direction::Transmit, ids::kTxCodeList, ids::kTxInvertDpl, 0},
-};
-
-struct CodeTypeOption {
-    int id;
-    Direction direction;
-    CodeType type;
-};
-
-const CodeTypeOption kCodeTypeOptions[] = {
-    {ids::kRxCarrier, Direction::Receive, CodeType::Carrier},
-    {ids::kRxPl, Direction::Receive, CodeType::Pl},
-    {ids::kRxDpl, Direction::Receive, CodeType::Dpl},
-    {ids::kTxCarrier, Direction::Transmit, CodeType::Carrier},
-    {ids::kTxPl, Direction::Transmit, CodeType::Pl},
-    {ids::kTxDpl, Direction::Transmit, CodeType::Dpl},
-};
-
 template <typename Row, std::size_t N>
 const Row* rowOf(const Row (&table)[N], int id) {
     for (const Row& row : table)
         if (row.id == id) return &row;
     return nullptr;
-}
-
-const CodeControls& codeControlsOf(Direction direction) {
-    return direction == Direction::Receive ? kCodeControls[0] : kCodeControls[1];
 }
 
 // ---- Shared steps ------------------------------------------------------------
@@ -278,45 +200,60 @@ bool OnPriorityOption(ProgramState& state, int, int) {
     return true;
 }
 
-bool OnCheckBox(ProgramState& state, int id, int) {
-    const CheckBoxRow* row = rowOf(kCheckBoxes, id);
-    if (!row) return false;
+namespace {
+
+// A check box: sets or clears its one bit.
+void checkBoxClicked(ProgramState& state, int id, const ValueSpec& box) {
     std::size_t base = 0;
-    if (!editableRecord(state, base)) return true;
+    if (!editableRecord(state, base)) return;
     const bool checked = SendMessageW(control(state, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    finishEdit(state, setCheckBox(state.image, base, row->box, checked));
-    return true;
+    finishEdit(state, setCheckBox(state.image, base, box.value, checked));
 }
 
-bool OnFixedChoice(ProgramState& state, int id, int code) {
-    const FixedChoiceRow* row = rowOf(kFixedChoices, id);
-    if (!row) return false;
-    if (code != CBN_SELENDOK) return true;  // opening, closing, focus: nothing to store
+// A drop-down with fixed choices: stores the position chosen.
+void fixedChoiceMade(ProgramState& state, int id, int code, const ValueSpec& list) {
+    if (code != CBN_SELENDOK) return;  // opening, closing, focus: nothing to store
     const auto item = static_cast<int>(SendMessageW(control(state, id), CB_GETCURSEL, 0, 0));
-    if (item == CB_ERR) return true;
+    if (item == CB_ERR) return;
     std::size_t base = 0;
     // The header lists store into the header, which every image has.
-    if (!isHeaderDropDown(row->list) && !editableRecord(state, base)) return true;
-    finishEdit(state, chooseDropDownItem(state.image, base, row->list, item));
+    if (!list.header() && !editableRecord(state, base)) return;
+    finishEdit(state, chooseDropDownItem(state.image, base, list.value, item));
+}
+
+}  // namespace
+
+bool OnValueControl(ProgramState& state, int id, int code) {
+    const ValueSpec* value = editedValue(id);
+    if (!value) return false;
+    if (value->kind == ValueKind::Bit) {
+        checkBoxClicked(state, id, *value);
+        return true;
+    }
+    if (!value->dropDown()) return false;
+    fixedChoiceMade(state, id, code, *value);
     return true;
 }
 
 bool OnCodeTypeOption(ProgramState& state, int id, int) {
-    const CodeTypeOption* option = rowOf(kCodeTypeOptions, id);
-    if (!option) return false;
+    const CodeControls* controls = codeControlsOfOption(id);
+    if (!controls) return false;
     if (SendMessageW(control(state, id), BM_GETCHECK, 0, 0) != BST_CHECKED) return true;
     std::size_t base = 0;
     if (!editableRecord(state, base)) return true;
-    setUpCodeControls(state, codeControlsOf(option->direction), option->type);
-    const EditOutcome outcome = chooseCodeType(state.image, base, option->direction, option->type);
-    if (outcome.done()) keptCodeType(state, option->direction) = option->type;
+    const CodeType type = optionCodeType(*controls, id);
+    setUpCodeControls(state, *controls, type);
+    const EditOutcome outcome = chooseCodeType(state.image, base, controls->direction, type);
+    if (outcome.done()) keptCodeType(state, controls->direction) = type;
     finishEdit(state, outcome);
     return true;
 }
 
 bool OnCodeList(ProgramState& state, int id, int code) {
     if (code != CBN_SELENDOK) return true;
-    const Direction direction = id == ids::kRxCodeList ? Direction::Receive : Direction::Transmit;
+    const ValueSpec* list = editedValue(id);
+    if (!list) return false;
+    const Direction direction = list->direction;
     const auto item = static_cast<int>(SendMessageW(control(state, id), CB_GETCURSEL, 0, 0));
     if (item == CB_ERR) return true;
     std::size_t base = 0;

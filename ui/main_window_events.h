@@ -41,11 +41,11 @@ bool OnBandOption(ProgramState& state, int id, int code);
 // The twelve transmit priority options: the priority update, an edit.
 bool OnPriorityOption(ProgramState& state, int id, int code);
 
-// A check box: sets or clears its one bit.
-bool OnCheckBox(ProgramState& state, int id, int code);
-
-// A drop-down with fixed choices: stores the position chosen.
-bool OnFixedChoice(ProgramState& state, int id, int code);
+// A check box or a drop-down with fixed choices that edits a value of the
+// value table (its control row names the value): a check box sets or clears
+// its one bit, a drop-down stores the position chosen. Not taken for any
+// other control.
+bool OnValueControl(ProgramState& state, int id, int code);
 
 // The receive and transmit code-type options ("Carrier", "PL", "DPL").
 bool OnCodeTypeOption(ProgramState& state, int id, int code);

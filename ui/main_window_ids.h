@@ -75,19 +75,19 @@ constexpr int kTxBandCaption = 1224;
 constexpr int kRxControlFrame = 1300;
 constexpr int kRxControlCarrier = 1301;
 constexpr int kRxControlCode = 1302;
-constexpr int kRxControlAuxilary = 1303;
+constexpr int kRxControlAuxiliary = 1303;
 
 // ---- 14xx: repeater activate ---------------------------------------------
 constexpr int kActivateFrame = 1400;
 constexpr int kActivateCarrier = 1401;
 constexpr int kActivateCode = 1402;
-constexpr int kActivateAuxilary = 1403;
+constexpr int kActivateAuxiliary = 1403;
 
 // ---- 15xx: repeater hold -------------------------------------------------
 constexpr int kHoldFrame = 1500;
 constexpr int kHoldCarrier = 1501;
 constexpr int kHoldCode = 1502;
-constexpr int kHoldAuxilary = 1503;
+constexpr int kHoldAuxiliary = 1503;
 
 // ---- 16xx: transmit timers -----------------------------------------------
 constexpr int kTimersFrame = 1600;

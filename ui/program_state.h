@@ -88,7 +88,7 @@ struct ProgramState {
     ControlColours mainColours;                   // colours of the main window's controls
     ChannelView displayed;                        // the last channel display, kept for the
                                                   // edits, the CW editor and the maps
-    EditorNotices notices{*this};                 // the model's notices, shown by the editor
+    EditorNotices notices{windows.statusBar};     // the model's notices, shown by the editor
     bool quitWhenMainEnds = false;                // set by the program's message loop
     int mainResult = 0;                           // what the main window ended with
 

@@ -1,6 +1,6 @@
 #include "ui/text.h"
+#include "model/text_forms.h"
 
-#include <cwchar>
 #include <vector>
 
 namespace quarnel::ui {
@@ -25,9 +25,8 @@ std::string narrow(std::wstring_view text) {
 }
 
 std::wstring hexText(unsigned value, int digits) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%0*X", digits, value);
-    return text;
+    const std::string text = hexDigits(value, digits);
+    return std::wstring(text.begin(), text.end());
 }
 
 std::wstring windowText(HWND window) {

@@ -54,22 +54,29 @@ TEST(ChannelView, EveryControlOfAFullRecord) {
     EXPECT_EQ(v.header.modes, 4);
     EXPECT_EQ(v.header.channelCountText, "Total Number of Channels:  3");
     EXPECT_EQ(v.header.versionText, "Codeplug Version byte:  3");
-    EXPECT_EQ(std::tuple(v.header.idTimerItem, v.header.cwSpeedItem), std::tuple(0, 20));
-    EXPECT_EQ(v.header.rekeyDelayItem, 0);
-    EXPECT_EQ(v.header.toneStartDelayItem, 0);
+    EXPECT_EQ(std::tuple(v.item(Value::IdTimer), v.item(Value::CwSpeed)), std::tuple(0, 20));
+    EXPECT_EQ(v.item(Value::RekeyDelay), 0);
+    EXPECT_EQ(v.item(Value::ToneStartDelay), 0);
     EXPECT_EQ(v.title, "Channel  2");
     EXPECT_FALSE(v.tuneChannel);
 
-    auto checks = [](const ControlChecks& c) { return std::tuple(c.carrier, c.code, c.auxilary); };
-    EXPECT_EQ(checks(v.rxControl), std::tuple(true, true, false));
-    EXPECT_EQ(checks(v.repeaterActivate), std::tuple(true, true, false));
-    EXPECT_EQ(checks(v.repeaterHold), std::tuple(false, false, true));
-    EXPECT_EQ(std::tuple(v.wirelineTimerItem, v.localTimerItem, v.repeaterTimerItem, v.dropoutItem),
+    auto checks = [&v](Value carrier, Value code, Value auxiliary) {
+        return std::tuple(v.checked(carrier), v.checked(code), v.checked(auxiliary));
+    };
+    EXPECT_EQ(checks(Value::RxControlCarrier, Value::RxControlCode, Value::RxControlAuxiliary),
+              std::tuple(true, true, false));
+    EXPECT_EQ(checks(Value::ActivateCarrier, Value::ActivateCode, Value::ActivateAuxiliary),
+              std::tuple(true, true, false));
+    EXPECT_EQ(checks(Value::HoldCarrier, Value::HoldCode, Value::HoldAuxiliary), std::tuple(false, false, true));
+    EXPECT_EQ(std::tuple(v.item(Value::WirelineTimer), v.item(Value::LocalTimer), v.item(Value::RepeaterTimer),
+                         v.item(Value::Dropout)),
               std::tuple(5, 2, 3, 3));
     EXPECT_EQ(std::tuple(v.priority.repeater, v.priority.local, v.priority.wireline), std::tuple(3, 2, 1));
     EXPECT_FALSE(v.priority.repeaterConflict || v.priority.localConflict || v.priority.wirelineConflict);
     EXPECT_EQ(v.priority.byte, 0x1B);
-    EXPECT_EQ(std::tuple(v.cwIdEnable, v.plDplWithId, v.idDuringActivity), std::tuple(true, true, false));
+    EXPECT_EQ(std::tuple(v.checked(Value::CwIdEnable), v.checked(Value::PlDplWithId),
+                         v.checked(Value::IdDuringActivity)),
+              std::tuple(true, true, false));
 
     EXPECT_EQ(std::tuple(v.rx.hz, v.rx.synthesizerHz, v.rx.text, v.rx.reference, v.rx.referenceText),
               std::tuple(448'850'000u, 438'150'000u, "448.8500", 1, "RX Reference 6.250 KHz"));
@@ -84,9 +91,10 @@ TEST(ChannelView, EveryControlOfAFullRecord) {
     EXPECT_EQ(code(v.rxCode), std::tuple(CodeType::Pl, true, std::optional<int>(12), false, false, true));
     EXPECT_EQ(code(v.txCode), std::tuple(CodeType::Dpl, true, std::optional<int>(0), true, true, false));
 
-    EXPECT_EQ(std::tuple(v.muteOnWireline, v.enableOverAir, v.repeaterAudio, v.localMicAudio),
+    EXPECT_EQ(std::tuple(v.checked(Value::AlarmMuteOnWireline), v.checked(Value::AlarmEnableOverAir),
+                         v.checked(Value::RepeaterAudio), v.checked(Value::LocalMicAudio)),
               std::tuple(false, true, true, true));
-    EXPECT_EQ(v.cwMessageItem, 1);
+    EXPECT_EQ(v.item(Value::CwMessage), 1);
     EXPECT_TRUE(v.notices.empty());
 }
 
@@ -210,9 +218,9 @@ TEST(ChannelView, CwMessagesAndTheirSelection) {
     EXPECT_EQ(v.header.cw.count, 2);
     EXPECT_EQ(v.header.cwCountText, "CW Messages:  2");
     EXPECT_EQ(v.header.cwMessages, (std::vector<std::string>{"A", ""}));
-    EXPECT_FALSE(v.cwMessageItem.has_value());
+    EXPECT_FALSE(v.item(Value::CwMessage).has_value());
     image[base + 18] = 0x11;
-    EXPECT_EQ(channelView(image, request(1)).cwMessageItem, 1);
+    EXPECT_EQ(channelView(image, request(1)).item(Value::CwMessage), 1);
 }
 
 TEST(ChannelView, CwAddressErrorComesFirst) {
@@ -227,7 +235,7 @@ TEST(ChannelView, CwAddressErrorComesFirst) {
     EXPECT_EQ(v.notices[0].text, "CW address error");
     EXPECT_EQ(v.notices[1].text, "RX PL not found: 0Hz");
     EXPECT_EQ(v.header.cw.count, 0);
-    EXPECT_FALSE(v.cwMessageItem.has_value());
+    EXPECT_FALSE(v.item(Value::CwMessage).has_value());
 }
 
 TEST(ChannelView, UnreachableChannels) {

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "model/notice.h"
+#include "model/text_forms.h"
 
 namespace quarnel {
 namespace {

@@ -40,22 +40,24 @@ TEST(CheckBoxes, EachSetsOrClearsItsOwnBitOnly) {
     // Record byte and bit of each box, as the main window's check-box table
     // gives them; `inverted` marks the transmit "Invert DPL", cleared when checked.
     const struct {
-        CheckBox box;
+        Value box;
         std::size_t byte;
         int bit;
         bool inverted;
     } boxes[] = {
-        {CheckBox::RxInvertDpl, 14, 0, false},       {CheckBox::TxInvertDpl, 12, 0, true},
-        {CheckBox::CwIdEnable, 17, 7, false},        {CheckBox::PlDplWithId, 17, 5, false},
-        {CheckBox::IdDuringActivity, 17, 6, false},  {CheckBox::RxControlCarrier, 6, 4, false},
-        {CheckBox::RxControlCode, 6, 6, false},      {CheckBox::RxControlAuxilary, 6, 5, false},
-        {CheckBox::ActivateCarrier, 16, 0, false},   {CheckBox::ActivateCode, 16, 2, false},
-        {CheckBox::ActivateAuxilary, 16, 1, false},  {CheckBox::HoldCarrier, 16, 4, false},
-        {CheckBox::HoldCode, 16, 6, false},          {CheckBox::HoldAuxilary, 16, 5, false},
-        {CheckBox::AlarmMuteOnWireline, 17, 1, false}, {CheckBox::AlarmEnableOverAir, 17, 2, false},
-        {CheckBox::RepeaterAudio, 6, 0, false},      {CheckBox::LocalMicAudio, 6, 1, false},
+        {Value::RxInvertDpl, 14, 0, false},       {Value::TxInvertDpl, 12, 0, true},
+        {Value::CwIdEnable, 17, 7, false},        {Value::PlDplWithId, 17, 5, false},
+        {Value::IdDuringActivity, 17, 6, false},  {Value::RxControlCarrier, 6, 4, false},
+        {Value::RxControlCode, 6, 6, false},      {Value::RxControlAuxiliary, 6, 5, false},
+        {Value::ActivateCarrier, 16, 0, false},   {Value::ActivateCode, 16, 2, false},
+        {Value::ActivateAuxiliary, 16, 1, false},  {Value::HoldCarrier, 16, 4, false},
+        {Value::HoldCode, 16, 6, false},          {Value::HoldAuxiliary, 16, 5, false},
+        {Value::AlarmMuteOnWireline, 17, 1, false}, {Value::AlarmEnableOverAir, 17, 2, false},
+        {Value::RepeaterAudio, 6, 0, false},      {Value::LocalMicAudio, 6, 1, false},
     };
-    ASSERT_EQ(checkBoxBits().size(), std::size(boxes));
+    std::size_t bitValues = 0;
+    for (const ValueSpec& row : valueTable()) bitValues += row.kind == ValueKind::Bit;
+    ASSERT_EQ(bitValues, std::size(boxes));
     for (const auto& c : boxes) {
         for (const std::uint8_t fill : {0x00, 0xFF}) {
             for (const bool checked : {true, false}) {
@@ -85,40 +87,40 @@ TEST(CheckBoxes, InvertDplGoesThroughTheSameBits) {
     Fixture f(0x00);
     setInvertDpl(f.image, f.base, Direction::Transmit, false);
     EXPECT_EQ(f.image[f.base + 12], 0x01);
-    EXPECT_FALSE(checkBoxState(f.image, f.base, CheckBox::TxInvertDpl));
+    EXPECT_FALSE(checkBoxState(f.image, f.base, Value::TxInvertDpl));
     setInvertDpl(f.image, f.base, Direction::Receive, true);
     EXPECT_EQ(f.image[f.base + 14], 0x01);
-    EXPECT_TRUE(checkBoxState(f.image, f.base, CheckBox::RxInvertDpl));
+    EXPECT_TRUE(checkBoxState(f.image, f.base, Value::RxInvertDpl));
 }
 
 TEST(DropDowns, EachWritesItsBytesAsTheEditorDoes) {
     // `offset` is a record offset, or a header offset for header lists;
     // `before` is what the byte holds first, `after` what the choice leaves.
     const struct {
-        DropDown list;
+        Value list;
         int item;
         std::size_t offset;
         std::vector<std::uint8_t> before, after;
     } cases[] = {
-        {DropDown::WirelineTimer, 5, 8, {0xE0}, {0x05}},     // whole byte
-        {DropDown::LocalTimer, 31, 9, {0xFF}, {0x1F}},       // whole byte
-        {DropDown::RepeaterTimer, 3, 10, {0xE0}, {0xE3}},    // bits 7-5 kept
-        {DropDown::RepeaterTimer, 0, 10, {0xFF}, {0xE0}},
-        {DropDown::Dropout, 3, 10, {0x1F}, {0x7F}},          // bits 4-0 kept
-        {DropDown::Dropout, 0, 10, {0xFF}, {0x1F}},
-        {DropDown::CwMessage, 1, 18, {0xF0}, {0x01}},        // whole byte
-        {DropDown::CwSpeed, 33, 0x1F, {0x00, 0x33}, {0x00, 0x20}},  // ">32": 32 wpm
-        {DropDown::CwSpeed, 0, 0x1F, {0x00, 0x33}, {0x04, 0x00}},   // "<1": 1 wpm
-        {DropDown::CwSpeed, 3, 0x1F, {0x00, 0x33}, {0x01, 0x55}},   // 1024 / 3 = 341
-        {DropDown::IdTimer, 5, 0x1C, {0xE0}, {0x05}},        // whole byte
-        {DropDown::RekeyDelay, 3, 0x1D, {0x00}, {0x05}},     // 960 ms: item + 2
-        {DropDown::ToneStartDelay, 2, 0x1E, {0x00}, {0x03}}, // 720 ms: item + 1
-        {DropDown::ToneStartDelay, 63, 0x1E, {0x00}, {0x40}},  // 15360 ms
+        {Value::WirelineTimer, 5, 8, {0xE0}, {0x05}},     // whole byte
+        {Value::LocalTimer, 31, 9, {0xFF}, {0x1F}},       // whole byte
+        {Value::RepeaterTimer, 3, 10, {0xE0}, {0xE3}},    // bits 7-5 kept
+        {Value::RepeaterTimer, 0, 10, {0xFF}, {0xE0}},
+        {Value::Dropout, 3, 10, {0x1F}, {0x7F}},          // bits 4-0 kept
+        {Value::Dropout, 0, 10, {0xFF}, {0x1F}},
+        {Value::CwMessage, 1, 18, {0xF0}, {0x01}},        // whole byte
+        {Value::CwSpeed, 33, 0x1F, {0x00, 0x33}, {0x00, 0x20}},  // ">32": 32 wpm
+        {Value::CwSpeed, 0, 0x1F, {0x00, 0x33}, {0x04, 0x00}},   // "<1": 1 wpm
+        {Value::CwSpeed, 3, 0x1F, {0x00, 0x33}, {0x01, 0x55}},   // 1024 / 3 = 341
+        {Value::IdTimer, 5, 0x1C, {0xE0}, {0x05}},        // whole byte
+        {Value::RekeyDelay, 3, 0x1D, {0x00}, {0x05}},     // 960 ms: item + 2
+        {Value::ToneStartDelay, 2, 0x1E, {0x00}, {0x03}}, // 720 ms: item + 1
+        {Value::ToneStartDelay, 63, 0x1E, {0x00}, {0x40}},  // 15360 ms
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "list " << static_cast<int>(c.list) << " item " << c.item);
         Fixture f;
-        const std::size_t at = isHeaderDropDown(c.list) ? c.offset : f.base + c.offset;
+        const std::size_t at = valueSpec(c.list).header() ? c.offset : f.base + c.offset;
         for (std::size_t i = 0; i < c.before.size(); ++i) f.image[at + i] = c.before[i];
         const Image before = f.image;
         const EditOutcome out = chooseDropDownItem(f.image, f.base, c.list, c.item);
@@ -128,46 +130,46 @@ TEST(DropDowns, EachWritesItsBytesAsTheEditorDoes) {
         for (std::size_t i = 0; i < c.after.size(); ++i) EXPECT_EQ(f.image[at + i], c.after[i]) << i;
         for (std::size_t i : changedOffsets(f.image, before)) EXPECT_TRUE(i >= at && i < at + c.after.size()) << i;
         // "<1" and ">32" are stored as 1 and 32 words per minute and read back so.
-        const bool speed = c.list == DropDown::CwSpeed;
+        const bool speed = c.list == Value::CwSpeed;
         const int shown = speed && c.item == 0 ? 1 : speed && c.item == 33 ? 32 : c.item;
         EXPECT_EQ(dropDownItem(f.image, f.base, c.list), shown);
     }
 }
 
 TEST(DropDowns, EveryItemReadsBackAsChosen) {
-    const DropDown lists[] = {DropDown::CwMessage, DropDown::WirelineTimer, DropDown::RepeaterTimer,
-                              DropDown::LocalTimer, DropDown::Dropout, DropDown::CwSpeed,
-                              DropDown::IdTimer, DropDown::RekeyDelay, DropDown::ToneStartDelay};
-    for (DropDown list : lists) {
+    const Value lists[] = {Value::CwMessage, Value::WirelineTimer, Value::RepeaterTimer,
+                              Value::LocalTimer, Value::Dropout, Value::CwSpeed,
+                              Value::IdTimer, Value::RekeyDelay, Value::ToneStartDelay};
+    for (Value list : lists) {
         Fixture f(0xFF);
         const int count = dropDownItemCount(f.image, list);
         EXPECT_GT(count, 0);
         // The CW speed's "<1" and ">32" read back as 1 and 32 (above).
-        const bool speed = list == DropDown::CwSpeed;
+        const bool speed = list == Value::CwSpeed;
         for (int item = speed ? 1 : 0; item < count - (speed ? 1 : 0); ++item) {
             ASSERT_TRUE(chooseDropDownItem(f.image, f.base, list, item).done());
             EXPECT_EQ(dropDownItem(f.image, f.base, list), item) << static_cast<int>(list);
         }
     }
     Fixture f;
-    EXPECT_EQ(dropDownItemCount(f.image, DropDown::CwMessage), 2);  // the sample's CW area
-    EXPECT_EQ(dropDownItemCount(f.image, DropDown::CwSpeed), 34);
-    EXPECT_EQ(dropDownItemCount(f.image, DropDown::Dropout), 8);
-    EXPECT_EQ(dropDownItemCount(f.image, DropDown::RekeyDelay), 64);
-    EXPECT_EQ(dropDownItemCount(f.image, DropDown::IdTimer), 32);
+    EXPECT_EQ(dropDownItemCount(f.image, Value::CwMessage), 2);  // the sample's CW area
+    EXPECT_EQ(dropDownItemCount(f.image, Value::CwSpeed), 34);
+    EXPECT_EQ(dropDownItemCount(f.image, Value::Dropout), 8);
+    EXPECT_EQ(dropDownItemCount(f.image, Value::RekeyDelay), 64);
+    EXPECT_EQ(dropDownItemCount(f.image, Value::IdTimer), 32);
 }
 
 TEST(DropDowns, ItemsTheListDoesNotOfferAreRefused) {
     const struct {
-        DropDown list;
+        Value list;
         int item;
         const char* reason;
     } cases[] = {
-        {DropDown::WirelineTimer, 32, "The wireline timer list has no item 32 (it offers 32)"},
-        {DropDown::Dropout, 8, "drop-out delay list has no item 8"},
-        {DropDown::CwSpeed, -1, "The CW speed list has no item"},
-        {DropDown::RekeyDelay, 64, "re-key delay list has no item 64"},
-        {DropDown::CwMessage, 2, "There is no CW message 2: the image holds 2"},
+        {Value::WirelineTimer, 32, "The wireline timer list has no item 32 (it offers 32)"},
+        {Value::Dropout, 8, "drop-out delay list has no item 8"},
+        {Value::CwSpeed, -1, "The CW speed list has no item"},
+        {Value::RekeyDelay, 64, "re-key delay list has no item 64"},
+        {Value::CwMessage, 2, "There is no CW message 2: the image holds 2"},
     };
     for (const auto& c : cases) {
         Fixture f;
@@ -188,10 +190,10 @@ TEST(DropDowns, MessageIndexesBeyondTheSelectBitsAreRefused) {
     layout.rfAddress = layout.cwEnd;
     Image image = sampleImage(layout);
     const std::size_t base = channelBase(image, 1).base;
-    ASSERT_EQ(dropDownItemCount(image, DropDown::CwMessage), 20);
-    EXPECT_TRUE(chooseDropDownItem(image, base, DropDown::CwMessage, 15).done());
+    ASSERT_EQ(dropDownItemCount(image, Value::CwMessage), 20);
+    EXPECT_TRUE(chooseDropDownItem(image, base, Value::CwMessage, 15).done());
     const Image before = image;
-    const EditOutcome out = chooseDropDownItem(image, base, DropDown::CwMessage, 16);
+    const EditOutcome out = chooseDropDownItem(image, base, Value::CwMessage, 16);
     EXPECT_EQ(out.status, EditStatus::Refused);
     EXPECT_NE(out.refusal.find("0 to 15"), std::string::npos) << out.refusal;
     EXPECT_EQ(image.bytes, before.bytes);
@@ -201,12 +203,12 @@ TEST(RecordEdits, ARecordOutsideTheImageIsRefused) {
     Image image = sampleImage();
     const Image before = image;
     const std::size_t outside = kEpromSize - 5;  // bytes 5.. of the record lie past the EPROM
-    EXPECT_EQ(setCheckBox(image, outside, CheckBox::CwIdEnable, true).status, EditStatus::Refused);
-    EXPECT_EQ(chooseDropDownItem(image, outside, DropDown::WirelineTimer, 1).status, EditStatus::Refused);
+    EXPECT_EQ(setCheckBox(image, outside, Value::CwIdEnable, true).status, EditStatus::Refused);
+    EXPECT_EQ(chooseDropDownItem(image, outside, Value::WirelineTimer, 1).status, EditStatus::Refused);
     EXPECT_EQ(choosePriority(image, outside, PriorityPath::Local, 1).status, EditStatus::Refused);
     EXPECT_EQ(image.bytes, before.bytes);
     // Header lists ignore the record.
-    EXPECT_TRUE(chooseDropDownItem(image, outside, DropDown::IdTimer, 4).done());
+    EXPECT_TRUE(chooseDropDownItem(image, outside, Value::IdTimer, 4).done());
 }
 
 TEST(Priority, TheUpdateRewritesTheWholeByte) {

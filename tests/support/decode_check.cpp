@@ -91,12 +91,14 @@ void checkHeader(std::vector<std::string>& out, const ChannelView& v) {
         for (char c : text)
             if (!decodable(c)) out.push_back("CW message holds a character Morse cannot give");
     }
-    if (h.rekeyDelayItem && (*h.rekeyDelayItem < 0 || *h.rekeyDelayItem >= kDelayItems))
-        out.push_back("re-key delay item outside its list");
-    if (h.toneStartDelayItem && (*h.toneStartDelayItem < 0 || *h.toneStartDelayItem >= kDelayItems))
+    const auto item = [&h](Value list) { return h.items[valueIndex(list)]; };
+    const auto rekey = item(Value::RekeyDelay), toneStart = item(Value::ToneStartDelay);
+    if (rekey && (*rekey < 0 || *rekey >= kDelayItems)) out.push_back("re-key delay item outside its list");
+    if (toneStart && (*toneStart < 0 || *toneStart >= kDelayItems))
         out.push_back("tone start delay item outside its list");
-    if (h.cwSpeedItem < 0 || h.cwSpeedItem >= kSpeedItems) out.push_back("CW speed item outside its list");
-    if (h.idTimerItem < 0 || h.idTimerItem > 31) out.push_back("ID timer item outside its list");
+    const int speed = item(Value::CwSpeed).value_or(-1), idTimer = item(Value::IdTimer).value_or(-1);
+    if (speed < 0 || speed >= kSpeedItems) out.push_back("CW speed item outside its list");
+    if (idTimer < 0 || idTimer > 31) out.push_back("ID timer item outside its list");
 }
 
 }  // namespace
@@ -127,7 +129,8 @@ std::vector<std::string> viewProblems(const Image& image, const ChannelView& v) 
     checkFrequency(out, "idle", v.idle, Direction::Idle);
     checkCode(out, v, v.rxCode, Direction::Receive);
     checkCode(out, v, v.txCode, Direction::Transmit);
-    if (v.cwMessageItem && (*v.cwMessageItem < 0 || *v.cwMessageItem >= v.header.cw.count))
+    const std::optional<int> message = v.item(Value::CwMessage);
+    if (message && (*message < 0 || *message >= v.header.cw.count))
         out.push_back("CW ID selection outside the message list");
     if (v.priority.byte & 0xC0) out.push_back("priority update keeps bits 6-7");
     for (const auto& n : v.notices)

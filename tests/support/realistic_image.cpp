@@ -17,11 +17,11 @@ void require(bool ok, const std::string& what) {
     if (!ok) throw std::runtime_error("realisticImage: " + what);
 }
 
-void check(Image& image, std::size_t base, CheckBox box, bool checked) {
+void check(Image& image, std::size_t base, Value box, bool checked) {
     require(setCheckBox(image, base, box, checked).done(), "check box");
 }
 
-void choose(Image& image, std::size_t base, DropDown list, int item) {
+void choose(Image& image, std::size_t base, Value list, int item) {
     require(chooseDropDownItem(image, base, list, item).done(), "drop-down item");
 }
 
@@ -67,41 +67,41 @@ void setSquelch(Image& image, std::size_t base, int n, bool tune) {
     case 1:  // PL both ways, the same tone
         setCode(image, base, Direction::Receive, CodeType::Pl, 1 + (7 * n) % 42);
         setCode(image, base, Direction::Transmit, CodeType::Pl, 1 + (7 * n) % 42);
-        check(image, base, CheckBox::RxControlCode, true);
-        check(image, base, CheckBox::ActivateCode, true);
-        check(image, base, CheckBox::HoldCarrier, true);
+        check(image, base, Value::RxControlCode, true);
+        check(image, base, Value::ActivateCode, true);
+        check(image, base, Value::HoldCarrier, true);
         break;
     case 2:  // DPL both ways, transmit inverted
         setCode(image, base, Direction::Receive, CodeType::Dpl, 1 + (5 * n) % 83);
         setCode(image, base, Direction::Transmit, CodeType::Dpl, 1 + (5 * n) % 83);
-        check(image, base, CheckBox::TxInvertDpl, true);
-        check(image, base, CheckBox::RxControlCode, true);
-        check(image, base, CheckBox::ActivateCode, true);
-        check(image, base, CheckBox::HoldCode, true);
+        check(image, base, Value::TxInvertDpl, true);
+        check(image, base, Value::RxControlCode, true);
+        check(image, base, Value::ActivateCode, true);
+        check(image, base, Value::HoldCode, true);
         break;
     default:  // carrier receive (the receiver unmutes on carrier), PL on transmit only
         setCode(image, base, Direction::Receive, CodeType::Carrier);
         setCode(image, base, Direction::Transmit, CodeType::Pl, 21);
-        check(image, base, CheckBox::ActivateCarrier, true);
-        check(image, base, CheckBox::HoldAuxilary, true);
+        check(image, base, Value::ActivateCarrier, true);
+        check(image, base, Value::HoldAuxiliary, true);
         break;
     }
 }
 
 void setOptions(Image& image, std::size_t base, int n, int messageCount) {
-    check(image, base, CheckBox::RepeaterAudio, true);
-    check(image, base, CheckBox::LocalMicAudio, n % 2 == 0);
-    check(image, base, CheckBox::AlarmEnableOverAir, true);
-    check(image, base, CheckBox::AlarmMuteOnWireline, n % 2 == 1);
-    check(image, base, CheckBox::CwIdEnable, messageCount > 0);
-    check(image, base, CheckBox::PlDplWithId, true);
-    check(image, base, CheckBox::IdDuringActivity, n % 2 == 1);
-    choose(image, base, DropDown::WirelineTimer, 4);   // 60 s
-    choose(image, base, DropDown::LocalTimer, 8);      // 120 s
-    choose(image, base, DropDown::RepeaterTimer, 12);  // 180 s
-    choose(image, base, DropDown::Dropout, 2);
+    check(image, base, Value::RepeaterAudio, true);
+    check(image, base, Value::LocalMicAudio, n % 2 == 0);
+    check(image, base, Value::AlarmEnableOverAir, true);
+    check(image, base, Value::AlarmMuteOnWireline, n % 2 == 1);
+    check(image, base, Value::CwIdEnable, messageCount > 0);
+    check(image, base, Value::PlDplWithId, true);
+    check(image, base, Value::IdDuringActivity, n % 2 == 1);
+    choose(image, base, Value::WirelineTimer, 4);   // 60 s
+    choose(image, base, Value::LocalTimer, 8);      // 120 s
+    choose(image, base, Value::RepeaterTimer, 12);  // 180 s
+    choose(image, base, Value::Dropout, 2);
     require(applyPriorityOptions(image, base, 1, 2, 3).done(), "priority");
-    if (messageCount > 0) choose(image, base, DropDown::CwMessage, (n - 1) % messageCount);
+    if (messageCount > 0) choose(image, base, Value::CwMessage, (n - 1) % messageCount);
 }
 
 }  // namespace
@@ -118,10 +118,10 @@ Image realisticImage(const RealisticPlan& plan) {
     layout.rfAddress = layout.cwEnd;
     Image image = sampleImage(layout);
 
-    choose(image, 0, DropDown::IdTimer, 10);
-    choose(image, 0, DropDown::CwSpeed, 20);
-    choose(image, 0, DropDown::RekeyDelay, 3);
-    choose(image, 0, DropDown::ToneStartDelay, 1);
+    choose(image, 0, Value::IdTimer, 10);
+    choose(image, 0, Value::CwSpeed, 20);
+    choose(image, 0, Value::RekeyDelay, 3);
+    choose(image, 0, Value::ToneStartDelay, 1);
 
     for (int n = 1; n <= plan.modes; ++n) {
         const ChannelLocation at = channelBase(image, n);

@@ -36,8 +36,12 @@ void code(Text& out, const char* name, const CodeView& c) {
     out.line();
 }
 
-void checks(Text& out, const char* name, const ControlChecks& c) {
-    out << name << c.carrier << c.code << c.auxilary;
+// Every check box and drop-down selection of the view, by the value's key.
+void values(Text& out, const ChannelView& v) {
+    for (const ValueSpec& row : valueTable()) {
+        if (row.kind == ValueKind::Bit) out << row.key << v.checked(row.value);
+        if (row.dropDown()) out << row.key << v.item(row.value);
+    }
     out.line();
 }
 
@@ -51,8 +55,8 @@ std::string headerText(const HeaderView& h) {
         << h.cw.firstAddress << h.cw.lastAddress;
     out.quoted(h.cwCountText).line();
     for (const auto& m : h.cwMessages) out.quoted(m).line();
-    out << "id timer" << h.idTimerItem << "speed" << h.cwSpeedItem << "rekey" << h.rekeyDelayItem
-        << "tone start" << h.toneStartDelayItem;
+    for (const ValueSpec& row : valueTable())
+        if (row.header()) out << row.key << h.items[valueIndex(row.value)];
     out.line();
     return out.str();
 }
@@ -62,26 +66,16 @@ std::string recordText(const ChannelView& v) {
     out << "channel" << v.channel << "error" << static_cast<int>(v.error);
     out.quoted(v.problem).quoted(v.title) << "tune" << v.tuneChannel;
     out.line();
-    checks(out, "rx control", v.rxControl);
-    checks(out, "activate", v.repeaterActivate);
-    checks(out, "hold", v.repeaterHold);
-    out << "timers" << v.wirelineTimerItem << v.repeaterTimerItem << v.localTimerItem << "dropout"
-        << v.dropoutItem;
-    out.line();
+    values(out, v);
     const PriorityView& p = v.priority;
     out << "priority" << p.repeater << p.local << p.wireline << "conflicts" << p.repeaterConflict
         << p.wirelineConflict << p.localConflict << "byte" << p.byte;
-    out.line();
-    out << "id" << v.cwIdEnable << v.plDplWithId << v.idDuringActivity << "alarms" << v.muteOnWireline
-        << v.enableOverAir << "audio" << v.repeaterAudio << v.localMicAudio;
     out.line();
     frequency(out, "rx", v.rx);
     frequency(out, "tx", v.tx);
     frequency(out, "idle", v.idle);
     code(out, "rx code", v.rxCode);
     code(out, "tx code", v.txCode);
-    out << "cw message" << v.cwMessageItem;
-    out.line();
     // The CW messages' notice belongs to the header (addressError says it).
     for (const auto& n : v.notices) {
         if (n.step == DisplayStep::CwMessages) continue;

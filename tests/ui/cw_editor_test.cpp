@@ -23,6 +23,7 @@
 #include "ui/editor_notices.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::test {
 namespace {

@@ -21,6 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/text.h"
+#include "model/text_forms.h"
 
 namespace quarnel::test {
 namespace {
@@ -32,12 +33,6 @@ std::wstring currentFolder() {
     wchar_t folder[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, folder);
     return folder;
-}
-
-std::string hex4(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", value);
-    return text;
 }
 
 // Everything Open and Save As may change, to compare before and after.
