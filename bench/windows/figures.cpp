@@ -29,22 +29,27 @@ double percentile(std::vector<double> values, double p) {
 
 void Figures::add(const std::string& name, double value) { samples_[name].push_back(value); }
 
-bool Figures::write(const std::wstring& path) const {
-    FILE* out = _wfopen(path.c_str(), L"w");
+bool Figures::write(const std::wstring& path, bool print) const {
+    // Written beside the target and moved over it, so a run ended part-way
+    // never leaves half a file.
+    const std::wstring part = path + L".part";
+    FILE* out = _wfopen(part.c_str(), L"w");
     if (!out) return false;
     std::fprintf(out, "{\n");
     std::size_t written = 0;
     for (const auto& [name, values] : samples_) {
         const double median = percentile(values, 0.5);
         const double p95 = percentile(values, 0.95);
-        std::printf("%-48s median %10.3f ms   p95 %10.3f ms   (%zu samples)\n", name.c_str(),
-                    median * 1e3, p95 * 1e3, values.size());
+        if (print)
+            std::printf("%-48s median %10.3f ms   p95 %10.3f ms   (%zu samples)\n", name.c_str(),
+                        median * 1e3, p95 * 1e3, values.size());
         std::fprintf(out, "  \"%s\": {\"median_s\": %.9g, \"p95_s\": %.9g}%s\n", name.c_str(), median,
                      p95, ++written < samples_.size() ? "," : "");
     }
     std::fprintf(out, "}\n");
     std::fflush(stdout);
-    return std::fclose(out) == 0;
+    if (std::fclose(out) != 0) return false;
+    return MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 }  // namespace quarnel::bench

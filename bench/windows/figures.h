@@ -19,9 +19,10 @@ double percentile(std::vector<double> values, double p);
 class Figures {
 public:
     void add(const std::string& name, double value);
-    // Prints each figure (median and 95th percentile in milliseconds, and how
-    // many samples) and writes the JSON file; false when it cannot be written.
-    bool write(const std::wstring& path) const;
+    // Writes the JSON file and, when `print`, prints each figure (median and
+    // 95th percentile in milliseconds, and how many samples); false when the
+    // file cannot be written.
+    bool write(const std::wstring& path, bool print = true) const;
 
 private:
     std::map<std::string, std::vector<double>> samples_;

@@ -615,8 +615,15 @@ bool chosen(const std::vector<std::wstring>& only, const char* name) {
     return std::find(only.begin(), only.end(), wide) != only.end();
 }
 
+bool writeFigures(const Bench& bench, const std::wstring& out, bool print) {
+    if (bench.figures.write(out, print)) return true;
+    std::fprintf(stderr, "ui_bench: cannot write %s\n", ui::narrow(out).c_str());
+    return false;
+}
+
 int run(const std::wstring& out, const std::vector<std::wstring>& only) {
     Watchdog watchdog;
+    std::string failedScenarios;
     Bench bench;
     bench.folder = scratchFolder();
     const std::filesystem::path image = bench.folder / "station.bin";
@@ -641,17 +648,22 @@ int run(const std::wstring& out, const std::vector<std::wstring>& only) {
             const CpuMeter meter;
             const std::vector<double> before = meter.read();
             const double start = seconds();
+            const bool failedBefore = g_failed;
             scenario.run(bench, editor);
             printCpuSplit(scenario.name, meter, before, seconds() - start,
                           std::max(1, reps(scenario.repetitions)));
+            if (g_failed && !failedBefore) failedScenarios += std::string(" ") + scenario.name;
+            // Written after every scenario, so a later one that hangs (and is
+            // ended by the watchdog) or crashes keeps the figures taken so far.
+            if (!writeFigures(bench, out, false)) return 1;
         }
     }
     std::error_code ignored;
     std::filesystem::remove_all(bench.folder, ignored);
-    if (!bench.figures.write(out)) {
-        std::fprintf(stderr, "ui_bench: cannot write %s\n", ui::narrow(out).c_str());
-        return 1;
-    }
+    if (!writeFigures(bench, out, true)) return 1;
+    if (g_failed)
+        std::fprintf(stderr, "ui_bench: failed scenarios:%s\n",
+                     failedScenarios.empty() ? " start-up" : failedScenarios.c_str());
     return g_failed ? 1 : 0;
 }
 
