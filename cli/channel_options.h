@@ -13,7 +13,7 @@
 namespace quarnel::cli {
 
 struct ChannelOptions {
-    std::string channel;       // "", a number, or "all"
+    std::string channel;       // "", or channels as channelList() reads them
     std::string rxBand = "uhf";
     std::string txBand = "uhf";
 };
@@ -27,10 +27,16 @@ void addBandOptions(CLI::App* cmd, ChannelOptions& options);
 // "vhf", "uhf", "800".
 Band bandOption(const std::string& name);
 
-// The channel numbers the options name for `image`: the one given, or every
+// The channel numbers the options name for `image`: those given, or every
 // channel 1..Modes when `allByDefault` and none is given (or "all"), or
-// channel 1. A number outside 1..Modes prints
+// channel 1. A channel outside 1..Modes prints
 // "quarnel-cli: FILE: there is no channel N ..." and gives false.
+// The channels a --channel text names: numbers, ranges ("5-8"), "tune" (the
+// last channel) and "all", separated by commas ("1,3,5-8"), each once, in
+// ascending order. False, with the part that names no channel of 1..`modes`
+// in `wrong`, when one does not.
+bool channelList(const std::string& text, int modes, std::vector<int>& channels, std::string& wrong);
+
 bool selectChannels(const ChannelOptions& options, const Image& image, const std::string& file,
                     bool allByDefault, std::vector<int>& channels);
 

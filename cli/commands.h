@@ -18,5 +18,6 @@ void addMessageCommand(CLI::App& app, int& status);
 void addSet(CLI::App& app, int& status);
 void addDiff(CLI::App& app, int& status);
 void addDump(CLI::App& app, int& status);
+void addApply(CLI::App& app, int& status);
 
 }  // namespace quarnel::cli

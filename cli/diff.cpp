@@ -4,6 +4,8 @@
 #include "cli/channel_options.h"
 #include "cli/commands.h"
 #include "cli/diff_compare.h"
+#include "cli/diff_text.h"
+#include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "cli/show_json.h"
 #include "model/text_forms.h"
@@ -29,31 +31,34 @@ std::string fieldName(const FieldDifference& d) {
     return d.channel ? "channel " + std::to_string(d.channel) + " " + d.field : d.field;
 }
 
-void diffText(const ImageDifferences& diff, std::ostream& out) {
-    for (const auto& d : diff.fields) {
-        if (d.field == "channel") {
-            out << "channel " << d.channel << ": only in " << (d.a.is_null() ? "B" : "A") << "\n";
-            continue;
-        }
-        out << fieldName(d) << ": " << valueText(d.a, d.hasText, d.aText) << " -> "
-            << valueText(d.b, d.hasText, d.bText) << "\n";
-    }
-    for (const auto& b : diff.bytes) {
-        out << "offset " << hexOffset(b.offsetA);
-        if (b.offsetB != b.offsetA) out << "/" << hexOffset(b.offsetB);
-        if (!b.where.empty()) out << " (" << b.where << ")";
-        out << ": " << hex4(b.a).substr(2) << " -> " << hex4(b.b).substr(2) << "\n";
-    }
-    if (diff.checksumA != diff.checksumB)
-        out << "checksum: " << hex4(diff.checksumA) << " -> " << hex4(diff.checksumB) << "\n";
+// The files' lengths, when they tell the images apart: a file of another size
+// is a different file even when its first 4096 bytes are the same image.
+struct SizeDifference {
+    FileSize a, b;
+    bool differs() const { return a.bytes != b.bytes || a.beyond != b.beyond; }
+};
+
+std::string sizeText(const FileSize& size) {
+    return std::to_string(size.bytes) + " bytes" + (size.doubled ? " (the image stored twice)" : "");
 }
 
-Json diffJson(const std::string& fileA, const std::string& fileB, const ImageDifferences& diff) {
+void diffText(const SizeDifference& sizes, const ImageDifferences& diff, std::ostream& out) {
+    if (sizes.a.bytes != sizes.b.bytes)
+        out << "file size: " << sizeText(sizes.a) << " -> " << sizeText(sizes.b) << "\n";
+    else if (sizes.differs())
+        out << "file bytes beyond 4096: differ\n";
+    printDifferences(diff, out);
+}
+
+Json diffJson(const std::string& fileA, const std::string& fileB, const SizeDifference& sizes,
+              const ImageDifferences& diff) {
     Json doc;
     doc["a"] = fileA;
     doc["b"] = fileB;
-    doc["identical"] = diff.identical;
+    doc["identical"] = diff.identical && !sizes.differs();
     doc["checksum"] = {{"a", diff.checksumA}, {"b", diff.checksumB}};
+    doc["file_size"] = {{"a", sizes.a.bytes}, {"b", sizes.b.bytes}};
+    doc["records_moved"] = diff.recordsMoved;
     Json fields = Json::array();
     for (const auto& d : diff.fields) {
         Json f;
@@ -79,6 +84,35 @@ Json diffJson(const std::string& fileA, const std::string& fileB, const ImageDif
 
 }  // namespace
 
+void printDifferences(const ImageDifferences& diff, std::ostream& out) {
+    bool movedSaid = false;
+    for (const auto& d : diff.fields) {
+        if (d.field == "channel") {
+            out << "channel " << d.channel << ": only in " << (d.a.is_null() ? "B" : "A") << "\n";
+            continue;
+        }
+        if (diff.recordsMoved != 0 && d.field == "base") {
+            if (!movedSaid) out << "channel records moved by " << diff.recordsMoved << " bytes\n";
+            movedSaid = true;
+            continue;
+        }
+        if (d.textOnly) {
+            out << fieldName(d) << ": " << d.aText << " -> " << d.bText << "\n";
+            continue;
+        }
+        out << fieldName(d) << ": " << valueText(d.a, d.hasText, d.aText) << " -> "
+            << valueText(d.b, d.hasText, d.bText) << "\n";
+    }
+    for (const auto& b : diff.bytes) {
+        out << "offset " << hexOffset(b.offsetA);
+        if (b.offsetB != b.offsetA) out << "/" << hexOffset(b.offsetB);
+        if (!b.where.empty()) out << " (" << b.where << ")";
+        out << ": " << hex4(b.a).substr(2) << " -> " << hex4(b.b).substr(2) << "\n";
+    }
+    if (diff.checksumA != diff.checksumB)
+        out << "checksum: " << hex4(diff.checksumA) << " -> " << hex4(diff.checksumB) << "\n";
+}
+
 void addDiff(CLI::App& app, int& status) {
     auto* cmd = app.add_subcommand("diff", "Compare two images field by field, then byte by byte");
     struct Options {
@@ -90,12 +124,13 @@ void addDiff(CLI::App& app, int& status) {
     cmd->add_option("A", opt->a, "First image file")->required();
     cmd->add_option("B", opt->b, "Second image file")->required();
     cmd->add_option("--format", opt->format, "text (one line per difference) or json")
-        ->check(CLI::IsMember({"text", "json"}));
+        ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
     addBandOptions(cmd, opt->bands);
     cmd->footer(
         "Lists the header fields, CW messages and channel fields that differ, named as\n"
         "`show --format json` names them, then the bytes whose change no named field\n"
-        "shows (offsets in the image, 000-FFF), then the stored checksums.\n"
+        "shows (offsets in the image, 000-FFF), then the stored checksums. Files of\n"
+        "different sizes differ, and the sizes are named first.\n"
         "Exit status: 0 identical, 1 different, 2 an image cannot be read.");
     cmd->callback([opt, &status] {
         auto a = loadForCommand(opt->a);
@@ -108,11 +143,12 @@ void addDiff(CLI::App& app, int& status) {
             for (const auto& n : loaded->notices) std::cerr << loaded->file << ": " << n << "\n";
         const ImageDifferences diff =
             compareImages(*a, *b, bandOption(opt->bands.rxBand), bandOption(opt->bands.txBand));
+        const SizeDifference sizes{fileSize(*a), fileSize(*b)};
         if (opt->format == "json")
-            std::cout << jsonText(diffJson(opt->a, opt->b, diff)) << "\n";
+            std::cout << jsonText(diffJson(opt->a, opt->b, sizes, diff)) << "\n";
         else
-            diffText(diff, std::cout);
-        status = diff.identical ? kOk : kCheckFailed;
+            diffText(sizes, diff, std::cout);
+        status = diff.identical && !sizes.differs() ? kOk : kCheckFailed;
     });
 }
 

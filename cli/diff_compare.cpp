@@ -198,6 +198,15 @@ std::optional<std::string> itemText(const std::string& path, const Json& value,
     return std::nullopt;
 }
 
+// Header words holding radio addresses, which `show` and `dump` print in
+// hexadecimal.
+bool isHeaderAddress(const std::string& path) {
+    for (const char* p : {"header.last_word", "header.cw_id_addr", "header.cw_end", "header.next_area",
+                          "header.rf_address"})
+        if (path == p) return true;
+    return false;
+}
+
 FieldDifference difference(int channel, std::string field, Json a, Json b) {
     FieldDifference d;
     d.channel = channel;
@@ -244,6 +253,11 @@ std::vector<FieldDifference> compareObjects(const Json& a, const Json& b, const 
             d.hasText = true;
             d.aText = *ta;
             d.bText = *tb;
+        }
+        if (isHeaderAddress(path) && va.is_number_integer() && vb.is_number_integer()) {
+            d.hasText = d.textOnly = true;
+            d.aText = hex4(va.get<unsigned>());
+            d.bText = hex4(vb.get<unsigned>());
         }
         if (!rendersDifferingValue) out.push_back(std::move(d));
     }
@@ -335,6 +349,15 @@ ImageDifferences compareImages(const LoadedImage& la, const LoadedImage& lb, Ban
             out.fields.push_back(std::move(d));
         }
     }
+    // Records that all moved by the same amount (the CW area grew or shrank).
+    std::optional<long> moved;
+    for (const auto& [n, baseA] : da.bases) {
+        const auto inB = db.bases.find(n);
+        if (inB == db.bases.end()) continue;
+        const long by = static_cast<long>(inB->second) - static_cast<long>(baseA);
+        moved = (!moved || *moved == by) ? by : 0;
+    }
+    out.recordsMoved = moved.value_or(0);
     if (da.doc["problems"] != db.doc["problems"])
         out.fields.push_back(difference(0, "problems", da.doc["problems"], db.doc["problems"]));
 

@@ -29,6 +29,9 @@ struct FieldDifference {
     // ("103.5 Hz", "180 s", "Highest", "960 ms", "no selection").
     bool hasText = false;
     std::string aText, bText;
+    // The text says all the value does (a header address in hexadecimal):
+    // the text form prints it alone.
+    bool textOnly = false;
 };
 
 // Bits that differ and that no field difference accounts for, one byte each.
@@ -47,6 +50,9 @@ struct ImageDifferences {
     std::uint16_t checksumA = 0, checksumB = 0;  // the stored checksums
     std::vector<FieldDifference> fields;
     std::vector<ByteDifference> bytes;
+    // Every channel both images hold lies this many bytes further on in B
+    // (a grown CW area moved the records); 0 when they did not all move alike.
+    long recordsMoved = 0;
 };
 
 ImageDifferences compareImages(const LoadedImage& a, const LoadedImage& b, Band rxBand, Band txBand);

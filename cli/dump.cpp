@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "model/layout.h"
 #include "model/text_forms.h"
@@ -64,23 +65,34 @@ std::string marks(const Image& image, std::size_t row) {
     return out;
 }
 
-std::string hexRow(const Image& image, std::size_t row) {
+// Bytes at or past `held` are not in the file: the loader filled them with
+// FF, and they show as "--".
+std::string hexRow(const Image& image, std::size_t row, std::size_t held) {
     std::string out;
     for (std::size_t i = 0; i < kRow; ++i) {
-        out += hex4(image[row + i]).substr(2);
+        out += row + i < held ? hex4(image[row + i]).substr(2) : "--";
         if (i + 1 < kRow) out += ' ';
     }
     return out;
 }
 
-void dump(const Image& image, std::ostream& out) {
+void dump(const Image& image, const FileSize& size, std::ostream& out) {
+    const std::size_t held = size.bytes < kEpromSize ? static_cast<std::size_t>(size.bytes) : kEpromSize;
+    if (const auto fault = sizeFault(size)) {
+        out << "File is " << *fault;
+        if (size.bytes < kEpromSize)
+            out << "; -- marks the " << kEpromSize - held << " bytes it does not hold (read as FF)";
+        else
+            out << "; only the first 4096 bytes are shown";
+        out << "\n";
+    }
     const auto names = headerNames();
     out << std::string(kAddressWidth, ' ');
     for (std::size_t c = 0; c < kRow; ++c) out << ' ' << "0123456789ABCDEF"[c] << (c + 1 < kRow ? " " : "\n");
     std::string previous;
     bool skipping = false;
     for (std::size_t row = 0; row < kEpromSize; row += kRow) {
-        const std::string bytes = hexRow(image, row);
+        const std::string bytes = hexRow(image, row, held);
         const std::string mark = marks(image, row);
         const auto overNames = nameLines(names, row);
         // Rows equal to the one before collapse into one "*" line, as in
@@ -110,7 +122,9 @@ void addDump(CLI::App& app, int& status) {
         "Rows are headed by the radio address (image offset + 2000); the header field\n"
         "names stand over their bytes; the CW area and the start of each channel record\n"
         "are marked at the end of their rows. Rows equal to the row before are shown as\n"
-        "one \"*\" line. Exit status: 0, or 2 when the image cannot be read.");
+        "one \"*\" line. A file that is not 4096 bytes is named on a first line; bytes\n"
+        "a short file does not hold show as --. Exit status: 0, or 2 when the image\n"
+        "cannot be read.");
     cmd->callback([file, &status] {
         auto loaded = loadForCommand(*file);
         if (!loaded) {
@@ -118,7 +132,7 @@ void addDump(CLI::App& app, int& status) {
             return;
         }
         for (const auto& n : loaded->notices) std::cerr << *file << ": " << n << "\n";
-        dump(loaded->image, std::cout);
+        dump(loaded->image, fileSize(*loaded), std::cout);
         status = kOk;
     });
 }

@@ -31,6 +31,11 @@ int saveForCommand(Image& image, const std::string& out) {
 }
 
 bool outputIsNotInput(const std::string& input, const std::string& out) {
+    // "-" would be a file named "-" here, which is never what was meant.
+    if (out == "-") {
+        std::cerr << "quarnel-cli: -o -: an image is not written to standard output; give a file name\n";
+        return false;
+    }
     std::error_code ec;
     if (!std::filesystem::equivalent(input, out, ec) || ec) return true;
     std::cerr << "quarnel-cli: " << out << ": is the input image, which is never changed\n";

@@ -25,7 +25,8 @@ std::optional<LoadedImage> loadForCommand(const std::string& file);
 int saveForCommand(Image& image, const std::string& out);
 
 // False, after printing "quarnel-cli: OUT: is the input image, which is never
-// changed", when `out` names the same file as `input`.
+// changed", when `out` names the same file as `input`, and after a message of
+// its own when `out` is "-".
 bool outputIsNotInput(const std::string& input, const std::string& out);
 
 }  // namespace quarnel::cli

@@ -1,13 +1,16 @@
 // set: edits channels and header fields through the same model operations as the editor's
 // handlers, in the order given, then saves the result to OUT. A refused edit
 // writes nothing at all.
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <limits>
 
 #include "cli/channel_options.h"
 #include "cli/commands.h"
+#include "cli/edit_guard.h"
 #include "cli/loaded.h"
+#include "cli/set_edit.h"
 #include "model/channel_view.h"
 #include "model/edits.h"
 #include "model/layout.h"
@@ -94,13 +97,21 @@ EditOutcome setCode(Image& image, std::size_t base, Direction d, const std::stri
     return chosen;
 }
 
+// A check box's state: on or off, or yes or no as `show --format csv` writes it.
+bool checkedValue(const std::string& value, bool& checked) {
+    if (value != "on" && value != "off" && value != "yes" && value != "no") return false;
+    checked = value == "on" || value == "yes";
+    return true;
+}
+
 // rx-invert, tx-invert: on or off; the check box is enabled only with DPL.
 EditOutcome setInvert(Image& image, std::size_t base, Direction d, const std::string& value,
                       const EditContext&) {
-    if (value != "on" && value != "off") return refusal("\"" + value + "\" is not on or off");
+    bool checked = false;
+    if (!checkedValue(value, checked)) return refusal("\"" + value + "\" is not on or off");
     if (codeType(image, base, d) != CodeType::Dpl)
         return refusal("Invert DPL applies only when the code type is DPL");
-    return setInvertDpl(image, base, d, value == "on");
+    return setInvertDpl(image, base, d, checked);
 }
 
 // ---- Values of the option and list fields -----------------------------------
@@ -224,8 +235,9 @@ Setter setterOf(const ValueSpec& row) {
                 return setInvert(image, base, d, text, context);
             };
         return [value](Image& image, std::size_t base, const std::string& text, const EditContext&) {
-            if (text != "on" && text != "off") return notInList(text, "on or off");
-            return setCheckBox(image, base, value, text == "on");
+            bool checked = false;
+            if (!checkedValue(text, checked)) return notInList(text, "on or off");
+            return setCheckBox(image, base, value, checked);
         };
     case ValueKind::Priority:
         return [path = row.path](Image& image, std::size_t base, const std::string& text, const EditContext&) {
@@ -278,21 +290,52 @@ const SetField* setFieldOf(const std::string& name) {
     return &setFields()[valueIndex(row->value)];
 }
 
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Edits needed to turn one text into the other (insert, delete, replace).
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
 struct Assignment {
     const SetField* field;
     std::string value;
 };
 
 int runSet(const std::string& file, const std::string& out, const ChannelOptions& options,
-           const std::vector<std::string>& edits) {
+           const std::vector<std::string>& edits, bool force) {
     std::vector<Assignment> assignments;
     for (const auto& edit : edits) {
         const auto eq = edit.find('=');
-        const std::string name = edit.substr(0, eq);
+        const std::string name = canonicalFieldName(edit.substr(0, eq));
         const SetField* field = setFieldOf(name);
         if (eq == std::string::npos || !field) {
-            std::cerr << "quarnel-cli: " << file << ": " << name << ": "
-                      << (eq == std::string::npos ? "expected FIELD=VALUE" : "no such field") << "\n";
+            std::cerr << "quarnel-cli: " << file << ": " << edit.substr(0, eq) << ": ";
+            if (eq == std::string::npos) {
+                std::cerr << "expected FIELD=VALUE\n";
+            } else {
+                std::cerr << "no such field";
+                const auto nearest = nearestSetFields(name);
+                for (std::size_t i = 0; i < nearest.size(); ++i)
+                    std::cerr << (i == 0 ? "; did you mean " : i + 1 == nearest.size() ? " or " : ", ")
+                              << nearest[i];
+                std::cerr << (nearest.empty() ? " (quarnel-cli set --help lists them)" : "?") << "\n";
+            }
             return kUsage;
         }
         assignments.push_back({field, edit.substr(eq + 1)});
@@ -301,6 +344,7 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
     auto loaded = loadForCommand(file);
     if (!loaded) return kUsage;
     for (const auto& n : loaded->notices) std::cerr << file << ": " << n << "\n";
+    if (!inputMayBeEdited(*loaded, force)) return kRefused;
     Image& image = loaded->image;
     std::vector<int> channels;
     if (!selectChannels(options, image, file, false, channels)) return kUsage;
@@ -313,39 +357,17 @@ int runSet(const std::string& file, const std::string& out, const ChannelOptions
             return kRefused;
         }
     }
-    const EditContext context{bandOption(options.rxBand), bandOption(options.txBand)};
+    const Band rxBand = bandOption(options.rxBand), txBand = bandOption(options.txBand);
     for (const auto& a : assignments) {
-        const char* key = a.field->row->key;
-        if (a.field->row->header()) {
-            const EditOutcome outcome = a.field->apply(image, 0, a.value, context);
-            if (!outcome.done()) {
-                std::cerr << "quarnel-cli: " << file << ": " << key << ": " << outcome.refusal
-                          << "\n";
+        // A header field is edited once, whatever the channels.
+        const std::vector<int> targets = a.field->row->header() ? std::vector<int>{0} : channels;
+        for (int n : targets) {
+            const std::string refusal = applySetEdit(image, a.field->row->key, n, a.value, rxBand, txBand);
+            if (!refusal.empty()) {
+                std::cerr << "quarnel-cli: " << file << ": "
+                          << (a.field->row->header() ? "" : "channel " + std::to_string(n) + ": ")
+                          << a.field->row->key << ": " << refusal << "\n";
                 return kRefused;
-            }
-            continue;
-        }
-        for (int n : channels) {
-            const std::string where = "quarnel-cli: " + file + ": channel " + std::to_string(n) + ": " +
-                                      key + ": ";
-            const ChannelLocation location = channelBase(image, n);
-            if (!location.ok()) {
-                std::cerr << where << layoutErrorText(location.error, n) << "\n";
-                return kRefused;
-            }
-            const EditOutcome outcome = a.field->apply(image, location.base, a.value, context);
-            if (!outcome.done()) {
-                std::cerr << where << outcome.refusal << "\n";
-                return kRefused;
-            }
-            if (outcome.redisplay) {
-                // The editor shows the channel again after this edit; the
-                // display rewrites TX Priority as it always does.
-                ChannelViewRequest request;
-                request.channel = n;
-                request.rxBand = context.rxBand;
-                request.txBand = context.txBand;
-                displayChannel(image, request);
             }
         }
     }
@@ -365,10 +387,63 @@ std::string fieldsHelp() {
     return text +
            "auxiliary is taken for auxilary. A value not in its list, an unknown tone or DPL\n"
            "code, a message index beyond the message count or a frequency the radio cannot\n"
-           "hold exits 3; nothing is written then.";
+           "hold exits 3; nothing is written then. An image whose stored checksum is wrong is\n"
+           "refused (exit 3) unless --force is given.";
 }
 
 }  // namespace
+
+std::string canonicalFieldName(const std::string& name) {
+    std::string out = lowerCase(name);
+    for (std::size_t at; (at = out.find("auxiliary")) != std::string::npos;) out.replace(at, 9, "auxilary");
+    return out;
+}
+
+std::vector<std::string> nearestSetFields(const std::string& name) {
+    std::vector<std::pair<std::size_t, std::string>> scored;
+    for (const ValueSpec& row : valueTable()) {
+        const std::string known = row.key;
+        // A name that holds the typed word ("carrier"), or whose last part
+        // is close to it ("carier"), is as close as a typo in the whole name.
+        const bool part = name.size() >= 3 && known.find(name) != std::string::npos;
+        const std::string last = known.substr(known.find('.') == std::string::npos ? 0 : known.find('.') + 1);
+        const std::size_t distance =
+            part ? 1 : std::min(editDistance(name, known), editDistance(name, last) + 1);
+        if (distance <= std::max<std::size_t>(2, name.size() / 3)) scored.emplace_back(distance, known);
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<std::string> out;
+    for (const auto& [distance, known] : scored)
+        if (out.size() < 3 && distance <= scored.front().first + 1) out.push_back(known);
+    return out;
+}
+
+std::string applySetEdit(Image& image, const std::string& name, int channel, const std::string& value,
+                         Band rxBand, Band txBand) {
+    const SetField* field = setFieldOf(name);
+    if (!field) return "no such field";
+    const EditContext context{rxBand, txBand};
+    const std::string typed = lowerCase(value);
+    if (field->row->header()) {
+        const EditOutcome outcome = field->apply(image, 0, typed, context);
+        return outcome.done() ? "" : outcome.refusal;
+    }
+    const ChannelLocation location = channelBase(image, channel);
+    if (!location.ok()) return layoutErrorText(location.error, channel);
+    const EditOutcome outcome = field->apply(image, location.base, typed, context);
+    if (!outcome.done()) return outcome.refusal;
+    if (outcome.redisplay) {
+        // The editor shows the channel again after this edit; the display
+        // rewrites TX Priority as it always does.
+        ChannelViewRequest request;
+        request.channel = channel;
+        request.rxBand = rxBand;
+        request.txBand = txBand;
+        displayChannel(image, request);
+    }
+    return "";
+}
 
 void addSet(CLI::App& app, int& status) {
     auto* cmd = app.add_subcommand("set", "Edit fields as the editor does and save the result to OUT");
@@ -377,14 +452,19 @@ void addSet(CLI::App& app, int& status) {
         std::string out;
         ChannelOptions channels;
         std::vector<std::string> edits;
+        bool force = false;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("IMAGE", opt->file, "Image file (never changed)")->required();
     cmd->add_option("-o,--output", opt->out, "Where to save the edited image")->required();
-    addChannelOptions(cmd, opt->channels, "Channel to edit: a number or all (default 1)");
+    addChannelOptions(cmd, opt->channels,
+                      "Channels to edit: a number, a range (5-8), tune, all, or a list (1,3,5-8); default 1");
+    addForceOption(cmd, opt->force);
     cmd->add_option("FIELD=VALUE", opt->edits, "Edits, applied in the order given")->required();
     cmd->footer(fieldsHelp());
-    cmd->callback([opt, &status] { status = runSet(opt->file, opt->out, opt->channels, opt->edits); });
+    cmd->callback([opt, &status] {
+        status = runSet(opt->file, opt->out, opt->channels, opt->edits, opt->force);
+    });
 }
 
 }  // namespace quarnel::cli

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "cli/show_channels.h"
 #include "cli/show_cw.h"
@@ -62,8 +63,8 @@ void addShow(CLI::App& app, int& status) {
     cmd->add_option("--format", opt->format,
                     "text (a table of the channels, then the header and the CW messages), "
                     "json (the whole document) or csv (one row per channel)")
-        ->check(CLI::IsMember({"text", "json", "csv"}));
-    addChannelOptions(cmd, opt->channels, "Show only channel N");
+        ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
+    addChannelOptions(cmd, opt->channels, "Show only these channels: a number, a range (5-8), tune, all, or a list (1,3,5-8)");
     cmd->footer("Exit status: 0 when the image could be read, whatever its checksum; 2 otherwise.");
     cmd->callback([opt, &status] {
         auto loaded = loadForCommand(opt->file);
@@ -80,8 +81,15 @@ void addShow(CLI::App& app, int& status) {
         const Band rxBand = bandOption(opt->channels.rxBand);
         const Band txBand = bandOption(opt->channels.txBand);
         const auto channels = decodeChannels(loaded->image, numbers, rxBand, txBand);
+        // What is wrong with the file's size comes before anything its
+        // bytes may show.
+        std::vector<std::string> problems;
+        if (const auto fault = sizeFault(fileSize(*loaded))) problems.push_back("The file is " + *fault);
+        for (auto& p : layoutProblems(loaded->image)) problems.push_back(std::move(p));
         if (opt->format == "json") {
-            std::cout << jsonText(showDocument(*loaded, channels)) << "\n";
+            auto doc = withItemTexts(showDocument(*loaded, channels));
+            doc["problems"] = problems;
+            std::cout << jsonText(doc) << "\n";
         } else if (opt->format == "csv") {
             channelsCsv(channels, std::cout);
         } else {
@@ -90,7 +98,7 @@ void addShow(CLI::App& app, int& status) {
             std::cout << "\n";
             headerText(loaded->image, std::cout);
             showCwText(loaded->image, std::cout);
-            for (const auto& p : layoutProblems(loaded->image)) std::cout << "Problem: " << p << "\n";
+            for (const auto& p : problems) std::cout << "Problem: " << p << "\n";
         }
         status = kOk;
     });

@@ -23,4 +23,9 @@ std::string jsonText(const Json& document) {
     return document.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace);
 }
 
+// `doc` with, right after each "*_item" key, a "*_text" key: the entry the
+// editor's drop-down shows for that item, without its sign blank ("100.0",
+// "None", "180", "ALL TX", the message text), or null when it shows none.
+nlohmann::ordered_json withItemTexts(nlohmann::ordered_json doc);
+
 }  // namespace quarnel::cli

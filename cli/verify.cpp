@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/file_size.h"
 #include "cli/loaded.h"
 #include "cli/show_channels.h"
 #include "model/layout.h"
@@ -40,12 +41,27 @@ void addVerify(CLI::App& app, int& status) {
         "Prints one line per image: \"ok\" with the checksum, or \"FAILED\" with every fault:\n"
         "a wrong checksum, header pointers outside the codeplug window 2000-27FF, channel\n"
         "records or the CW area outside the image, a negative CW span, squelch codes missing\n"
-        "from the tables. Exit status: 0 all ok, 1 a fault found, 2 an image cannot be read.");
+        "from the tables. A file that is not exactly 4096 bytes fails, its size named first\n"
+        "(\"NAME: 100 bytes, not 4096\"); an 8192-byte file with two equal halves is named a\n"
+        "doubled readout. Exit status: 0 all ok, 1 a fault found, 2 an image cannot be read.");
     cmd->callback([files, &status] {
         for (const auto& file : *files) {
             auto loaded = loadForCommand(file);
             if (!loaded) {
                 status = kUsage;
+                continue;
+            }
+            // A file of the wrong size fails whatever its bytes hold, and its
+            // size comes first. The faults of a short file follow from the
+            // bytes it lacks and are not listed; those of the first 4096 bytes
+            // of a longer file are.
+            const FileSize size = fileSize(*loaded);
+            if (const auto fault = sizeFault(size)) {
+                std::cout << file << ": " << *fault;
+                if (size.bytes > kEpromSize)
+                    for (const auto& p : imageProblems(*loaded)) std::cout << "; " << p;
+                std::cout << "\n";
+                if (status == kOk) status = kCheckFailed;
                 continue;
             }
             const auto problems = imageProblems(*loaded);

@@ -1,5 +1,6 @@
 #include "model/cw_messages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -380,6 +381,11 @@ StoreOutcome storeMessage(Image& image, const CwState& kept, int k, const std::s
     }
     for (std::size_t i = 0; i < bytes.size(); ++i) image[w + i] = bytes[i];
     out.written = bytes.size();
+    out.needed = encoded.needed;
+    // The last message's slot grows to what the text needs, up to the
+    // encoder's 41 bytes; the others keep their 21.
+    const long room = k == kept.count - 1 ? imageRoom : slot;
+    out.room = std::min(static_cast<std::size_t>(room), kCwBufferBytes);
     out.cut = encoded.cut() || bytes.size() < encoded.bytes.size();
     out.stored = true;
     return out;

@@ -93,6 +93,8 @@ struct StoreOutcome {
     std::size_t written = 0;  // bytes written into the image, terminator included
     int grownBy = 0;          // bytes the CW area grew by
     bool cut = false;         // less than the whole text was stored
+    std::size_t needed = 0;   // bytes the whole text needs, terminator included
+    std::size_t room = 0;     // bytes message k may take: its slot, at most 41
 };
 
 // Encodes `text` and stores it as message k, as the CW message editor does:

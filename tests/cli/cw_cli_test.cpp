@@ -170,7 +170,6 @@ TEST_F(CwCli, RefusalsAndUsageErrorsWriteNothing) {
     const Case cases[] = {
         {"index beyond the count", {"message", normal, "-o", out, "--set", "2", "A"}, 3,
          "message 2: there is no such message (the image holds 2)"},
-        {"negative index", {"message", normal, "-o", out, "--set", "-1", "A"}, 3, "no such message"},
         {"no room to grow", {"message", full, "-o", out, "--set", "1", "HHHHHHHHHHHHHHHHHHHHH"}, 3,
          "No room to grow the CW area by 6 bytes: 7 bytes missing at the end of the EPROM"},
         {"add without room", {"message", full, "-o", out, "--add"}, 3, "22 bytes missing"},

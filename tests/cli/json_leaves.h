@@ -25,6 +25,25 @@ inline void addLeaves(const nlohmann::ordered_json& j, const std::string& prefix
     out.emplace_back(prefix, j);
 }
 
+// `j` without the "*_text" keys that stand beside "*_item" keys: the
+// document in the form it had before those texts were added, which every
+// older key and value must still match.
+inline nlohmann::ordered_json withoutItemTexts(const nlohmann::ordered_json& j) {
+    if (j.is_array()) {
+        nlohmann::ordered_json out = nlohmann::ordered_json::array();
+        for (const auto& v : j) out.push_back(withoutItemTexts(v));
+        return out;
+    }
+    if (!j.is_object()) return j;
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    for (const auto& [key, value] : j.items()) {
+        const bool text = key.size() > 5 && key.compare(key.size() - 5, 5, "_text") == 0 &&
+                          j.contains(key.substr(0, key.size() - 5) + "_item");
+        if (!text) out[key] = withoutItemTexts(value);
+    }
+    return out;
+}
+
 inline Leaves leavesOf(const nlohmann::ordered_json& j) {
     Leaves out;
     addLeaves(j, "", out);

@@ -142,7 +142,7 @@ TEST(Set, RefusalsExit3AndWriteNothing) {
         {{"tx-code=dpl:024"}, "tx-code: \"024\" is not a code of the DPL list"},
         {{"tx-code=ctcss"}, "is not carrier, pl:TONE or dpl:CODE"},
         {{"rx-invert=on"}, "rx-invert: Invert DPL applies only when the code type is DPL"},
-        {{"rx-code=dpl:023", "rx-invert=yes"}, "\"yes\" is not on or off"},
+        {{"rx-code=dpl:023", "rx-invert=true"}, "\"true\" is not on or off"},
         // A good edit followed by a refused one: still nothing written.
         {{"rx=4488500", "tx-code=pl:100.0", "tx=4488031"}, "tx: 448.8031 MHz cannot be stored"},
     };

@@ -104,7 +104,7 @@ TEST(ShowJson, TheWholeDocumentOfASiteImage) {
     const CliResult run = runCli({"show", file, "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
-    const Leaves got = leavesOf(Json::parse(run.out));
+    const Leaves got = leavesOf(withoutItemTexts(Json::parse(run.out)));
     const Leaves want = leavesOf(expected);
     // Key by key, in document order: the same path and the same value.
     for (std::size_t i = 0; i < want.size() && i < got.size(); ++i) {

@@ -66,8 +66,9 @@ TEST(CliShow, OversizedFileAndUndecodableLayout) {
     EXPECT_EQ(doc["bytes_read"], 4097);
     EXPECT_EQ(doc["too_large"], true);
     EXPECT_NE(r.err.find("File larger than 4096 bytes"), std::string::npos);
-    ASSERT_FALSE(doc["problems"].empty());
-    EXPECT_EQ(doc["problems"][0], "Channels 1 to 255 lie outside the image");
+    ASSERT_EQ(doc["problems"].size(), 2u);
+    EXPECT_EQ(doc["problems"][0], "The file is 5000 bytes, not 4096");
+    EXPECT_EQ(doc["problems"][1], "Channels 1 to 255 lie outside the image");
 }
 
 TEST(CliVerify, ExitStatusFollowsTheWorstImage) {
