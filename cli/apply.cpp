@@ -75,7 +75,7 @@ public:
 private:
     struct Column {
         std::size_t index;
-        ApplyColumn spec;
+        ApplyColumn def;
     };
 
     void refuse(const CsvRow& row, int channel, const std::string& column, const std::string& why) {
@@ -110,37 +110,37 @@ bool Application::readHeader(const CsvRow& header) {
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
         const std::string& name = header.cells[i];
         if (name.find_first_not_of(" \t") == std::string::npos) continue;  // an empty column
-        const auto spec = applyColumn(name);
-        if (!spec) {
+        const auto def = applyColumn(name);
+        if (!def) {
             refuse(header, 0, name, "not a column that show --format csv writes");
             continue;
         }
         bool again = false;
-        for (const auto& c : columns_) again = again || c.spec.name == spec->name;
+        for (const auto& c : columns_) again = again || c.def.name == def->name;
         if (again) {
             refuse(header, 0, name, "the column appears twice");
             continue;
         }
-        columns_.push_back({i, *spec});
+        columns_.push_back({i, *def});
         width_ = i + 1;
     }
     const bool keyed = std::any_of(columns_.begin(), columns_.end(),
-                                   [](const Column& c) { return c.spec.kind == CellKind::Channel; });
+                                   [](const Column& c) { return c.def.kind == CellKind::Channel; });
     if (!keyed) refuse(header, 0, "", "there is no channel column, so no row names its channel");
     return keyed;
 }
 
 const std::string* Application::cell(const CsvRow& row, const std::string& column) const {
     for (const auto& c : columns_)
-        if (c.spec.name == column) return c.index < row.cells.size() ? &row.cells[c.index] : nullptr;
+        if (c.def.name == column) return c.index < row.cells.size() ? &row.cells[c.index] : nullptr;
     return nullptr;
 }
 
 void Application::applyCode(const CsvRow& row, int channel, const Column& c, const ShownRow& shown) {
     // The pair is applied once, at its first column.
-    const bool isType = c.spec.kind == CellKind::CodeType;
-    const std::string typeColumn = isType ? c.spec.name : c.spec.pair;
-    const std::string codeColumn = isType ? c.spec.pair : c.spec.name;
+    const bool isType = c.def.kind == CellKind::CodeType;
+    const std::string typeColumn = isType ? c.def.name : c.def.pair;
+    const std::string codeColumn = isType ? c.def.pair : c.def.name;
     const std::string* typeCell = cell(row, typeColumn);
     const std::string* codeCell = cell(row, codeColumn);
     const std::string type = typeCell ? *typeCell : shown.at(typeColumn);
@@ -151,7 +151,7 @@ void Application::applyCode(const CsvRow& row, int channel, const Column& c, con
     if (!typeChanged && !codeChanged) return;
     // Only the first column of the pair in the table acts for both.
     for (const auto& other : columns_)
-        if ((other.spec.name == typeColumn || other.spec.name == codeColumn) && other.index < c.index) return;
+        if ((other.def.name == typeColumn || other.def.name == codeColumn) && other.index < c.index) return;
     std::string why;
     if (cellMeaning(CellKind::CodeType, type) == "carrier" && codeChanged &&
         !cellMeaning(CellKind::Code, code).empty()) {
@@ -163,7 +163,7 @@ void Application::applyCode(const CsvRow& row, int channel, const Column& c, con
         refuse(row, channel, typeChanged ? typeColumn : codeColumn, why);
         return;
     }
-    edit(row, channel, codeChanged && !typeChanged ? codeColumn : typeColumn, c.spec.field, *value);
+    edit(row, channel, codeChanged && !typeChanged ? codeColumn : typeColumn, c.def.field, *value);
 }
 
 void Application::applyMessage(const CsvRow& row, int channel, const Column& c, const std::string& text) {
@@ -175,13 +175,13 @@ void Application::applyMessage(const CsvRow& row, int channel, const Column& c, 
     if (matches.size() != 1) {
         std::string list;
         for (const auto& m : messages_) list += (list.empty() ? "" : ", ") + ("\"" + m + "\"");
-        refuse(row, channel, c.spec.name,
+        refuse(row, channel, c.def.name,
                matches.empty() ? "\"" + text + "\" is not one of the CW messages (" +
                                      (list.empty() ? "there are none" : list) + ")"
                                : "\"" + text + "\" is more than one of the CW messages; set cw-message instead");
         return;
     }
-    edit(row, channel, c.spec.name, c.spec.field, std::to_string(matches[0]));
+    edit(row, channel, c.def.name, c.def.field, std::to_string(matches[0]));
 }
 
 void Application::applyRow(const CsvRow& row) {
@@ -205,25 +205,25 @@ void Application::applyRow(const CsvRow& row) {
     for (const auto& c : columns_) {
         if (c.index >= row.cells.size()) continue;  // a short row leaves the rest as it is
         const std::string& value = row.cells[c.index];
-        const std::string& was = shown.at(c.spec.name);
-        switch (c.spec.kind) {
+        const std::string& was = shown.at(c.def.name);
+        switch (c.def.kind) {
         case CellKind::Channel: break;
         case CellKind::CodeType:
         case CellKind::Code: applyCode(row, channel, c, shown); break;
         default:
-            if (cellMeaning(c.spec.kind, value) == cellMeaning(c.spec.kind, was)) break;
-            if (c.spec.kind == CellKind::Shown) {
-                refuse(row, channel, c.spec.name,
+            if (cellMeaning(c.def.kind, value) == cellMeaning(c.def.kind, was)) break;
+            if (c.def.kind == CellKind::Shown) {
+                refuse(row, channel, c.def.name,
                        "only shows what other fields decide (it reads \"" + was + "\"); change those instead");
-            } else if (c.spec.kind == CellKind::Message) {
+            } else if (c.def.kind == CellKind::Message) {
                 applyMessage(row, channel, c, value);
             } else {
                 std::string why;
-                const auto v = setValue(c.spec, value, why);
+                const auto v = setValue(c.def, value, why);
                 if (v)
-                    edit(row, channel, c.spec.name, c.spec.field, *v);
+                    edit(row, channel, c.def.name, c.def.field, *v);
                 else
-                    refuse(row, channel, c.spec.name, why);
+                    refuse(row, channel, c.def.name, why);
             }
         }
     }
