@@ -30,8 +30,28 @@ void setText(const ProgramState& state, int id, const std::wstring& text) {
     setControlText(control(state, id), text);
 }
 
-void setText(const ProgramState& state, int id, const std::string& text) {
-    setText(state, id, widen(text));
+// Whether nothing is shown between the steps (no message box comes), so
+// that the window is first seen when it is drawn whole after the last step.
+bool drawnWholeAfter(const ChannelView& view) { return view.notices.empty(); }
+
+// A label's text: drawn by the whole-window redraw when that comes first.
+void setLabel(const ProgramState& state, const ChannelView& view, int id, const std::wstring& text) {
+    if (drawnWholeAfter(view))
+        setLabelTextUndrawn(control(state, id), text);
+    else
+        setText(state, id, text);
+}
+
+void setLabel(const ProgramState& state, const ChannelView& view, int id, const std::string& text) {
+    setLabel(state, view, id, widen(text));
+}
+
+// A control enabled or disabled: a drop-down or a check box draws itself at
+// once when that changes, unless the whole-window redraw comes first.
+void enableControl(const ProgramState& state, const ChannelView& view, int id, bool enabled) {
+    HWND c = control(state, id);
+    DrawingHeld held(c, drawnWholeAfter(view) && (IsWindowEnabled(c) != FALSE) != enabled);
+    setEnabled(c, enabled);
 }
 
 void setCheck(const ProgramState& state, int id, bool checked) {
@@ -47,7 +67,6 @@ void select(const ProgramState& state, int id, std::optional<int> item) {
     selectItem(control(state, id), item);
 }
 
-void enable(const ProgramState& state, int id, bool enabled) { setEnabled(control(state, id), enabled); }
 
 void show(const ProgramState& state, int id, bool shown) { setShown(control(state, id), shown); }
 
@@ -85,14 +104,15 @@ int optionOfLevel(const PriorityColumn& column, int level) {
     return level >= 1 && level <= kPriorityLevels ? column.highest + level - 1 : disabledOption(column);
 }
 
-// Default colours for every path label, the highlight for those in conflict.
-void colourPriorityLabels(ProgramState& state, const PriorityView& priority) {
+// Default colours for every path label, the highlight for those in conflict;
+// `drawNow` draws the labels (not needed when the whole window is drawn next).
+void colourPriorityLabels(ProgramState& state, const PriorityView& priority, bool drawNow) {
     for (const PriorityColumn& column : kPriorityColumns) {
         if (priority.*column.conflict)
             state.mainColours.set(column.label, kConflictText, kConflictBackground);
         else
             state.mainColours.clear(column.label);
-        redraw(state, column.label);
+        if (drawNow) redraw(state, column.label);
     }
 }
 
@@ -104,8 +124,8 @@ void writeCodeType(ProgramState& state, const ChannelView& view, const CodeContr
     const CodeView& code = view.code(c.direction);
     checkOption(state, c.carrier, c.dpl, codeTypeOption(c, code.type));
     if (c.note) show(state, c.note, code.noteShown);
-    enable(state, c.invert, code.invertEnabled);
-    enable(state, c.list, code.listEnabled);
+    enableControl(state, view, c.invert, code.invertEnabled);
+    enableControl(state, view, c.list, code.listEnabled);
     if (!code.listEnabled) return;
     showCodeItems(control(state, c.list), code.type);
     select(state, c.list, code.item);
@@ -126,20 +146,20 @@ void writeReachability(ProgramState& state, const ChannelView& view, const std::
 }
 
 void writeChannelCount(ProgramState& state, const ChannelView& view) {
-    setText(state, ids::kChannelCount, view.header.channelCountText);
+    setLabel(state, view, ids::kChannelCount, view.header.channelCountText);
 }
 
 void writeVersion(ProgramState& state, const ChannelView& view) {
-    setText(state, ids::kVersionByte, view.header.versionText);
+    setLabel(state, view, ids::kVersionByte, view.header.versionText);
 }
 
 void writeTitle(ProgramState& state, const ChannelView& view) {
-    setText(state, ids::kChannelTitle, view.title);
+    setLabel(state, view, ids::kChannelTitle, view.title);
     if (view.tuneChannel)
         state.mainColours.set(ids::kChannelTitle, kTuneChannelText, kDefaultColour);
     else
         state.mainColours.clear(ids::kChannelTitle);
-    redraw(state, ids::kChannelTitle);
+    if (!drawnWholeAfter(view)) redraw(state, ids::kChannelTitle);
 }
 
 // The display clears selections and checks that its later steps set again.
@@ -199,7 +219,7 @@ void emptyCwMessages(ProgramState& state, const ChannelView& view) {
 }
 
 void writeCwMessages(ProgramState& state, const ChannelView& view) {
-    setText(state, ids::kCwMessageCount, view.header.cwCountText);
+    setLabel(state, view, ids::kCwMessageCount, view.header.cwCountText);
     HWND list = control(state, ids::kCwMessageList);
     if (SendMessageW(list, CB_GETCOUNT, 0, 0) != 0) return;  // it holds them already
     for (const std::string& message : view.header.cwMessages) {
@@ -217,8 +237,8 @@ void writePriorityOptions(ProgramState& state, const ChannelView& view) {
 // texts they start with.
 void writeFrequency(ProgramState& state, const ChannelView& view, const FrequencyView& f,
                     int reference, int display) {
-    setText(state, reference, view.ok() ? widen(f.referenceText) : initialText(reference));
-    setText(state, display, view.ok() ? widen(f.text) : initialText(display));
+    setLabel(state, view, reference, view.ok() ? widen(f.referenceText) : initialText(reference));
+    setLabel(state, view, display, view.ok() ? widen(f.text) : initialText(display));
 }
 
 void writeReceiveFrequency(ProgramState& state, const ChannelView& view) {
@@ -244,11 +264,10 @@ void writeInversion(ProgramState& state, const ChannelView& view) {
     setCheck(state, codeControlsOf(D).invert, view.code(D).inverted);
 }
 
-// TX Priority itself was rewritten with the view; here the labels follow
-// and the whole window is drawn anew.
+// TX Priority itself was rewritten with the view; here the labels follow.
+// The whole window is drawn anew after this last step.
 void writePriorityUpdate(ProgramState& state, const ChannelView& view) {
-    colourPriorityLabels(state, view.priority);
-    RedrawWindow(state.windows.main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    colourPriorityLabels(state, view.priority, false);
 }
 
 // The display in step order. After a row marked so, the message boxes its
@@ -308,6 +327,7 @@ void displayCurrentChannel(ProgramState& state) {
         row.write(state, view);
         if (row.noticesAfter) showNotices(state, view, row.step);
     }
+    RedrawWindow(state.windows.main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 PriorityView updatePriorityFromOptions(ProgramState& state) {
@@ -316,7 +336,7 @@ PriorityView updatePriorityFromOptions(ProgramState& state) {
         for (int level = 1; level <= kPriorityLevels; ++level)
             if (isChecked(state, optionOfLevel(column, level))) checked.*column.level = level;
     const PriorityView priority = priorityUpdate(checked.repeater, checked.local, checked.wireline);
-    colourPriorityLabels(state, priority);
+    colourPriorityLabels(state, priority, true);
     if (state.recordReachable())
         applyPriorityOptions(state.image, state.displayed.base, checked.repeater, checked.local,
                              checked.wireline);

@@ -8,6 +8,11 @@ void setControlText(HWND control, const std::wstring& text) {
     if (windowText(control) != text) SetWindowTextW(control, text.c_str());
 }
 
+void setLabelTextUndrawn(HWND label, const std::wstring& text) {
+    if (windowText(label) != text)
+        DefWindowProcW(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void setButtonCheck(HWND button, bool checked) {
     const LRESULT wanted = checked ? BST_CHECKED : BST_UNCHECKED;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
@@ -51,6 +56,18 @@ void setEnabled(HWND control, bool enabled) {
 void setShown(HWND control, bool shown) {
     const bool now = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     if (now != shown) ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
+}
+
+DrawingHeld::DrawingHeld(HWND window, bool hold) {
+    if (!hold || !window || (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) == 0) return;
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    window_ = window;
+}
+
+void DrawingHeld::release() {
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    window_ = nullptr;
 }
 
 }  // namespace quarnel::ui

@@ -134,6 +134,48 @@ TEST_F(ControlState, ChangesAreMadeAsThePlainCallsMakeThem) {
     EXPECT_TRUE(IsWindowVisible(item(31)) && IsWindowEnabled(item(31)));
 }
 
+// A label's text stored without the label's own handling (which draws it at
+// once under Wine): the text reads back, the label never sees WM_SETTEXT.
+TEST_F(ControlState, ALabelTextIsStoredWithoutTheLabelDrawingIt) {
+    MessageCounter texts(item(31), WM_SETTEXT);
+    ui::setLabelTextUndrawn(item(31), L"444.5000");
+    EXPECT_EQ(ui::windowText(item(31)), L"444.5000");
+    ui::setLabelTextUndrawn(item(31), L"");
+    EXPECT_EQ(ui::windowText(item(31)), L"");
+    EXPECT_EQ(texts.count, 0);
+}
+
+// Drawing held off and given back: a shown window is shown again whether
+// released early or at the end of the scope; a hidden one is never marked
+// shown, and nothing is held when not asked.
+TEST_F(ControlState, DrawingHeldGivesBackOnlyWhatItTook) {
+    const auto shownStyle = [&] { return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const struct {
+        bool shownBefore;
+        bool hold;
+        bool releaseEarly;
+        bool shownWhileHeld;
+    } cases[] = {
+        {true, true, false, false},
+        {true, true, true, false},
+        {true, false, false, true},
+        {false, true, false, false},
+    };
+    for (const auto& c : cases) {
+        ShowWindow(window_, c.shownBefore ? SW_SHOW : SW_HIDE);
+        {
+            ui::DrawingHeld held(window_, c.hold);
+            EXPECT_EQ(shownStyle(), c.shownWhileHeld) << c.shownBefore << c.hold;
+            if (c.releaseEarly) {
+                held.release();
+                EXPECT_TRUE(shownStyle());
+            }
+        }
+        EXPECT_EQ(shownStyle(), c.shownBefore) << c.shownBefore << c.hold;
+        EXPECT_EQ(IsWindowVisible(item(31)) != FALSE, c.shownBefore);
+    }
+}
+
 TEST_F(ControlState, HoldsItemsComparesCountOrderAndText) {
     const struct {
         std::vector<std::wstring> items;
