@@ -254,16 +254,41 @@ void addListItem(HWND box, const std::wstring& text) {
     SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+namespace {
+
+// A code list keeps in its user data which type's items it was filled with,
+// so that a display can tell the list holds them without reading every item
+// back (two messages an item, some 170 for the DPL codes, at every display).
+LONG_PTR filledWith(CodeType type) { return static_cast<LONG_PTR>(type); }
+
+// Whether `box` was filled for `type` and still holds as many items, the
+// last of them the table's last.
+bool holdsCodeItems(HWND box, CodeType type) {
+    const std::vector<std::wstring>& items = codeItems(type);
+    if (GetWindowLongPtrW(box, GWLP_USERDATA) != filledWith(type)) return false;
+    if (SendMessageW(box, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size())) return false;
+    if (items.empty()) return true;
+    const auto last = static_cast<WPARAM>(items.size() - 1);
+    if (SendMessageW(box, CB_GETLBTEXTLEN, last, 0) != static_cast<LRESULT>(items.back().size())) return false;
+    std::wstring text(items.back().size() + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, last, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(items.back().size());
+    return text == items.back();
+}
+
+}  // namespace
+
 void fillCodeList(HWND box, CodeType type) {
     SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
     for (const std::wstring& item : codeItems(type)) addListItem(box, item);
     SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(box, nullptr, TRUE);
+    SetWindowLongPtrW(box, GWLP_USERDATA, filledWith(type));
 }
 
 void showCodeItems(HWND box, CodeType type) {
-    if (!holdsItems(box, codeItems(type))) fillCodeList(box, type);
+    if (!holdsCodeItems(box, type)) fillCodeList(box, type);
 }
 
 const CodeControls& codeControlsOf(Direction direction) {

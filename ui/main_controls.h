@@ -76,10 +76,11 @@ void addListItem(HWND box, const std::wstring& text);
 // index p + 1; no item is selected.
 void fillCodeList(HWND box, CodeType type);
 
-// The same list as fillCodeList, left as it is when `box` holds exactly
-// those items already (no selection is changed then): the channel display
-// shows the tones or codes again at every step, and refilling 83 items is
-// 84 messages to the box.
+// The same list as fillCodeList, left as it is when fillCodeList filled
+// `box` for `type` last and it still holds as many items, the last one the
+// same (no selection is changed then): the channel display shows the tones
+// or codes again at every step, and refilling 83 items is 84 messages to
+// the box. A list filled or emptied by other means is filled again.
 void showCodeItems(HWND box, CodeType type);
 
 // A direction's squelch controls: its code-type options ("Carrier", "PL",
