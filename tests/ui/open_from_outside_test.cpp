@@ -71,6 +71,10 @@ TEST_F(OpenFromOutside, CommandLineAndDroppedFilesOpenAsOpenDoes) {
         std::wstring image;
     } cases[] = {
         {L"quarnel.exe", L""},
+        {L"quarnel.exe \t ", L""},
+        {L"\"C:\\Program Files\\quarnel.exe\"  ", L""},
+        {L"\"C:\\Program Files\\quarnel.exe\" \"\"", L""},
+        {L"\"quarnel.exe\"second.bin", second},
         {L"\"C:\\Program Files\\quarnel.exe\" \"" + first + L"\" ignored", first},
         {L"quarnel.exe second.bin", second},  // taken from the current folder
     };
@@ -90,7 +94,8 @@ TEST_F(OpenFromOutside, CommandLineAndDroppedFilesOpenAsOpenDoes) {
     }
     EXPECT_TRUE(dialogs.messageBoxes().empty());
 
-    // Dropped: the first file opens, with no file dialog.
+    // Dropped: the window takes drops; the first file opens, with no file dialog.
+    EXPECT_NE(GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     dropFiles(window(), {second, first});
     EXPECT_EQ(openedState(state()), openedAs(second));
     EXPECT_TRUE(dialogs.fileDialogs().empty());
