@@ -163,41 +163,35 @@ TEST_F(CodeLists, FilledFromTheTablesForTheCodeTypeWithNoSelection) {
     }
 }
 
-// A list is refilled when it does not hold the type's items as filled: other
-// type, emptied, an item added or the last one changed; left alone (no
-// message that changes it) when it does.
+// A list is refilled when it does not hold the type's items as filled (other
+// type, emptied, an item added, the last one changed), left alone when it does.
 TEST_F(CodeLists, ShownAgainOnlyWhenTheyDoNotHoldTheItems) {
-    HWND box = item(ids::kRxCodeList);
-    const struct {
-        const char* what;
-        CodeType filled;
-        void (*change)(HWND);
-        CodeType shown;
-        bool refilled;
-    } cases[] = {
-        {"same type", CodeType::Dpl, [](HWND) {}, CodeType::Dpl, false},
-        {"other type", CodeType::Pl, [](HWND) {}, CodeType::Dpl, true},
-        {"emptied", CodeType::Dpl, [](HWND b) { SendMessageW(b, CB_RESETCONTENT, 0, 0); }, CodeType::Dpl,
-         true},
-        {"item added", CodeType::Pl,
-         [](HWND b) { SendMessageW(b, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"left over")); },
-         CodeType::Pl, true},
-        {"last item changed", CodeType::Pl,
-         [](HWND b) {
-             SendMessageW(b, CB_DELETESTRING, 41, 0);
-             SendMessageW(b, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"250.3"));
-         },
-         CodeType::Pl, true},
+    using Change = void (*)(HWND);
+    const Change none = [](HWND) {};
+    const Change empty = [](HWND b) { SendMessageW(b, CB_RESETCONTENT, 0, 0); };
+    const Change add = [](HWND b) { SendMessageW(b, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"250.3")); };
+    const Change swapLast = [](HWND b) {
+        SendMessageW(b, CB_DELETESTRING, 41, 0);
+        SendMessageW(b, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"250.3"));
     };
+    const struct {
+        CodeType filled;
+        Change change;
+        CodeType shown;
+        int refills;
+    } cases[] = {{CodeType::Dpl, none, CodeType::Dpl, 0}, {CodeType::Pl, none, CodeType::Dpl, 1},
+                 {CodeType::Dpl, empty, CodeType::Dpl, 1}, {CodeType::Pl, add, CodeType::Pl, 1},
+                 {CodeType::Pl, swapLast, CodeType::Pl, 1}};
+    HWND box = item(ids::kRxCodeList);
     for (const auto& c : cases) {
         ui::fillCodeList(box, c.filled);
         c.change(box);
         MessageCounter resets(box, CB_RESETCONTENT);
         ui::showCodeItems(box, c.shown);
-        EXPECT_EQ(resets.count, c.refilled ? 1 : 0) << c.what;
+        EXPECT_EQ(resets.count, c.refills) << &c - cases;
         const std::vector<std::wstring> items = comboItems(box);
-        ASSERT_EQ(items.size(), c.shown == CodeType::Pl ? 42u : 83u) << c.what;
-        EXPECT_EQ(narrow(items.back()), c.shown == CodeType::Pl ? "254.1" : "754") << c.what;
+        ASSERT_EQ(items.size(), c.shown == CodeType::Pl ? 42u : 83u) << &c - cases;
+        EXPECT_EQ(narrow(items.back()), c.shown == CodeType::Pl ? "254.1" : "754") << &c - cases;
     }
 }
 
