@@ -46,19 +46,19 @@ std::string dropoutChoiceText(int item) {
 }
 
 const ChoiceListSpec& choiceList(ChoiceList list) {
-    for (const ChoiceListSpec& spec : kChoiceLists)
-        if (spec.list == list) return spec;
+    for (const ChoiceListSpec& row : kChoiceLists)
+        if (row.list == list) return row;
     return kChoiceLists[0];
 }
 
 std::string choiceWithUnit(ChoiceList list, int item) {
-    const ChoiceListSpec& spec = choiceList(list);
-    if (!spec.text) return signedDecimal(item);
-    const std::string text = trimmed(spec.text(item));
+    const ChoiceListSpec& row = choiceList(list);
+    if (!row.text) return signedDecimal(item);
+    const std::string text = trimmed(row.text(item));
     // Words ("None", "ALL TX") stand alone; numbers, "<1" and ">32" get the unit.
     for (char c : text)
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return text;
-    return text + " " + spec.unit;
+    return text + " " + row.unit;
 }
 
 const char* priorityLevelText(int level) {

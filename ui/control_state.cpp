@@ -38,15 +38,17 @@ void selectItem(HWND box, std::optional<int> item) {
 
 bool holdsItems(HWND box, const std::vector<std::wstring>& items) {
     if (SendMessageW(box, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size())) return false;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const auto length = SendMessageW(box, CB_GETLBTEXTLEN, i, 0);
-        if (length != static_cast<LRESULT>(items[i].size())) return false;
-        std::wstring text(items[i].size() + 1, L'\0');
-        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(items[i].size());
-        if (text != items[i]) return false;
-    }
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (!itemReads(box, i, items[i])) return false;
     return true;
+}
+
+bool itemReads(HWND box, std::size_t index, const std::wstring& text) {
+    if (SendMessageW(box, CB_GETLBTEXTLEN, index, 0) != static_cast<LRESULT>(text.size())) return false;
+    std::wstring read(text.size() + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(read.data()));
+    read.resize(text.size());
+    return read == text;
 }
 
 void setEnabled(HWND control, bool enabled) {

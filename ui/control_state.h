@@ -39,6 +39,9 @@ void selectItem(HWND box, std::optional<int> item);
 // Whether drop-down `box` holds exactly `items`, in that order.
 bool holdsItems(HWND box, const std::vector<std::wstring>& items);
 
+// Whether item `index` of drop-down `box` reads `text`.
+bool itemReads(HWND box, std::size_t index, const std::wstring& text);
+
 // EnableWindow.
 void setEnabled(HWND control, bool enabled);
 

@@ -267,13 +267,7 @@ bool holdsCodeItems(HWND box, CodeType type) {
     const std::vector<std::wstring>& items = codeItems(type);
     if (GetWindowLongPtrW(box, GWLP_USERDATA) != filledWith(type)) return false;
     if (SendMessageW(box, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size())) return false;
-    if (items.empty()) return true;
-    const auto last = static_cast<WPARAM>(items.size() - 1);
-    if (SendMessageW(box, CB_GETLBTEXTLEN, last, 0) != static_cast<LRESULT>(items.back().size())) return false;
-    std::wstring text(items.back().size() + 1, L'\0');
-    SendMessageW(box, CB_GETLBTEXT, last, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(items.back().size());
-    return text == items.back();
+    return items.empty() || itemReads(box, items.size() - 1, items.back());
 }
 
 }  // namespace
